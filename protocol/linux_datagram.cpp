@@ -1,0 +1,173 @@
+#include "protocol/linux_datagram.h"
+
+#include "protocol/byte_fields.h"
+
+namespace netlark {
+
+using namespace linux_layout;
+
+namespace {
+
+std::uint32_t payloadSum(std::span<const std::uint8_t> payload) {
+    std::uint32_t sum = 0;
+    for (std::uint8_t byte : payload) {
+        sum += byte;
+    }
+    return sum;
+}
+
+/// Fills in the header around a payload already written at offset 24, then
+/// scrambles: the order every request and reply is sealed in.
+void seal(LinuxDatagram& datagram, std::uint16_t opcode, std::uint32_t payloadLength,
+          const MacAddress& senderMac, std::uint32_t key) {
+    fields::writeU32(datagram, PAYLOAD_LENGTH, payloadLength);
+    fields::writeU16(datagram, OPCODE, opcode);
+    fields::writeMac(datagram, SENDER_MAC, senderMac);
+    fields::writeU32(datagram, CHECKSUM,
+                     payloadSum(std::span(datagram).subspan(PAYLOAD, payloadLength)));
+    fields::writeU32(datagram, KEY, key);
+    scramble(datagram, key);
+}
+
+struct Opened {
+    LinuxDatagram clear;
+    std::uint16_t opcode;
+};
+
+/// The checks every received datagram goes through before its opcode is read.
+std::variant<LinuxDropped, LinuxChecksumFailure, Opened> open(const LinuxDatagram& received) {
+    if (fields::readU32(received, MARKER) != 0) {
+        return LinuxDropped{};
+    }
+    Opened opened{received, 0};
+    if (!scramble(opened.clear, fields::readU32(received, KEY))) {
+        return LinuxDropped{};
+    }
+    const std::uint32_t payloadLength = fields::readU32(received, PAYLOAD_LENGTH);
+    if (!checksum_ok(fields::readU32(opened.clear, CHECKSUM),
+                     std::span(opened.clear).subspan(PAYLOAD, payloadLength))) {
+        return LinuxChecksumFailure{};
+    }
+    opened.opcode = fields::readU16(opened.clear, OPCODE);
+    return opened;
+}
+
+} // namespace
+
+bool scramble(LinuxDatagram& datagram, std::uint32_t key) {
+    const std::uint32_t payloadLength = fields::readU32(datagram, PAYLOAD_LENGTH);
+    if (payloadLength > MAX_PAYLOAD) {
+        return false;
+    }
+    const std::size_t words = (payloadLength + 12 + 3) / 4;
+    for (std::size_t word = 0; word < words; ++word) {
+        const std::size_t at = CHECKSUM + 4 * word;
+        fields::writeU32(datagram, at, fields::readU32(datagram, at) ^ key);
+    }
+    return true;
+}
+
+bool checksum_ok(std::uint32_t checksum, std::span<const std::uint8_t> payload) {
+    return checksum - payloadSum(payload) == 0;
+}
+
+LinuxReply decodeLinuxReply(const LinuxDatagram& received) {
+    auto opened = open(received);
+    if (auto* dropped = std::get_if<LinuxDropped>(&opened)) {
+        return *dropped;
+    }
+    if (auto* failure = std::get_if<LinuxChecksumFailure>(&opened)) {
+        return *failure;
+    }
+    const auto& [clear, opcode] = std::get<Opened>(opened);
+    if (opcode != OP_IM_HERE) {
+        return ReplyResult{opcode};
+    }
+    LinuxAnnouncement announcement;
+    announcement.serial = decltype(announcement.serial)::read(clear, ANNOUNCE_SERIAL);
+    announcement.webPort = fields::readU16(clear, ANNOUNCE_WEB_PORT);
+    announcement.settings.ip = fields::readFirstOctetHigh(clear, ANNOUNCE_IP);
+    announcement.settings.subnetMask = fields::readFirstOctetHigh(clear, ANNOUNCE_SUBNET_MASK);
+    announcement.settings.gateway = fields::readFirstOctetHigh(clear, ANNOUNCE_GATEWAY);
+    announcement.settings.dns = fields::readOctetsInOrder(clear, ANNOUNCE_DNS);
+    announcement.carriedAddress = fields::readOctetsInOrder(clear, ANNOUNCE_CARRIED_ADDRESS);
+    announcement.carriedPort = fields::readU16(clear, ANNOUNCE_CARRIED_PORT);
+    announcement.mac = fields::readMac(clear, ANNOUNCE_MAC);
+    return announcement;
+}
+
+LinuxDatagram buildLinuxDiscovery(const MacAddress& senderMac, std::uint32_t key) {
+    LinuxDatagram datagram{};
+    seal(datagram, OP_DISCOVER, 0, senderMac, key);
+    return datagram;
+}
+
+LinuxDatagram buildLinuxChange(const ChangeRequestFields& request, const MacAddress& senderMac,
+                               std::uint32_t key) {
+    LinuxDatagram datagram{};
+    fields::writeText(datagram, CHANGE_ADMIN_ID, ADMIN_TEXT_WIDTH, request.adminId);
+    fields::writeText(datagram, CHANGE_ADMIN_PASSWORD, ADMIN_TEXT_WIDTH, request.adminPassword);
+    fields::writeMac(datagram, CHANGE_TARGET_MAC, request.targetMac);
+    fields::writeFirstOctetHigh(datagram, CHANGE_IP, request.settings.ip);
+    fields::writeFirstOctetHigh(datagram, CHANGE_SUBNET_MASK, request.settings.subnetMask);
+    fields::writeFirstOctetHigh(datagram, CHANGE_GATEWAY, request.settings.gateway);
+    fields::writeOctetsInOrder(datagram, CHANGE_DNS, request.settings.dns);
+    fields::writeOctetsInOrder(datagram, CHANGE_CARRIED_ADDRESS, request.carriedAddress);
+    fields::writeU16(datagram, CHANGE_CARRIED_PORT, request.carriedPort);
+    seal(datagram, OP_SET_NETWORK, CHANGE_PAYLOAD_LENGTH, senderMac, key);
+    return datagram;
+}
+
+LinuxRequest decodeLinuxRequest(const LinuxDatagram& received) {
+    auto opened = open(received);
+    if (auto* dropped = std::get_if<LinuxDropped>(&opened)) {
+        return *dropped;
+    }
+    if (auto* failure = std::get_if<LinuxChecksumFailure>(&opened)) {
+        return *failure;
+    }
+    const auto& [clear, opcode] = std::get<Opened>(opened);
+    const MacAddress senderMac = fields::readMac(clear, SENDER_MAC);
+    if (opcode == OP_DISCOVER) {
+        return LinuxDiscoveryRequest{senderMac};
+    }
+    if (opcode != OP_SET_NETWORK) {
+        return ReplyResult{opcode};
+    }
+    LinuxChangeRequest change;
+    change.adminId = decltype(change.adminId)::read(clear, CHANGE_ADMIN_ID);
+    change.adminPassword = decltype(change.adminPassword)::read(clear, CHANGE_ADMIN_PASSWORD);
+    change.targetMac = fields::readMac(clear, CHANGE_TARGET_MAC);
+    change.settings.ip = fields::readFirstOctetHigh(clear, CHANGE_IP);
+    change.settings.subnetMask = fields::readFirstOctetHigh(clear, CHANGE_SUBNET_MASK);
+    change.settings.gateway = fields::readFirstOctetHigh(clear, CHANGE_GATEWAY);
+    change.settings.dns = fields::readOctetsInOrder(clear, CHANGE_DNS);
+    change.carriedAddress = fields::readOctetsInOrder(clear, CHANGE_CARRIED_ADDRESS);
+    change.carriedPort = fields::readU16(clear, CHANGE_CARRIED_PORT);
+    change.senderMac = senderMac;
+    return change;
+}
+
+LinuxDatagram encodeLinuxAnnouncement(const LinuxAnnouncement& announcement, std::uint32_t key) {
+    LinuxDatagram datagram{};
+    fields::writeText(datagram, ANNOUNCE_SERIAL, ANNOUNCE_SERIAL_WIDTH,
+                      announcement.serial.view());
+    fields::writeU16(datagram, ANNOUNCE_WEB_PORT, announcement.webPort);
+    fields::writeFirstOctetHigh(datagram, ANNOUNCE_IP, announcement.settings.ip);
+    fields::writeFirstOctetHigh(datagram, ANNOUNCE_SUBNET_MASK, announcement.settings.subnetMask);
+    fields::writeFirstOctetHigh(datagram, ANNOUNCE_GATEWAY, announcement.settings.gateway);
+    fields::writeOctetsInOrder(datagram, ANNOUNCE_DNS, announcement.settings.dns);
+    fields::writeOctetsInOrder(datagram, ANNOUNCE_CARRIED_ADDRESS, announcement.carriedAddress);
+    fields::writeU16(datagram, ANNOUNCE_CARRIED_PORT, announcement.carriedPort);
+    fields::writeMac(datagram, ANNOUNCE_MAC, announcement.mac);
+    seal(datagram, OP_IM_HERE, ANNOUNCE_PAYLOAD_LENGTH, MacAddress{}, key);
+    return datagram;
+}
+
+LinuxDatagram encodeLinuxResult(std::uint16_t opcode, std::uint32_t key) {
+    LinuxDatagram datagram{};
+    seal(datagram, opcode, 0, MacAddress{}, key);
+    return datagram;
+}
+
+} // namespace netlark
