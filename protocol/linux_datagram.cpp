@@ -150,8 +150,7 @@ LinuxRequest decodeLinuxRequest(const LinuxDatagram& received) {
 
 LinuxDatagram encodeLinuxAnnouncement(const LinuxAnnouncement& announcement, std::uint32_t key) {
     LinuxDatagram datagram{};
-    fields::writeText(datagram, ANNOUNCE_SERIAL, ANNOUNCE_SERIAL_WIDTH,
-                      announcement.serial.view());
+    fields::writeText(datagram, ANNOUNCE_SERIAL, ANNOUNCE_SERIAL_WIDTH, announcement.serial.view());
     fields::writeU16(datagram, ANNOUNCE_WEB_PORT, announcement.webPort);
     fields::writeFirstOctetHigh(datagram, ANNOUNCE_IP, announcement.settings.ip);
     fields::writeFirstOctetHigh(datagram, ANNOUNCE_SUBNET_MASK, announcement.settings.subnetMask);

@@ -20,12 +20,12 @@ inline constexpr std::size_t LINUX_DATAGRAM_SIZE = 124;
 using LinuxDatagram = std::array<std::uint8_t, LINUX_DATAGRAM_SIZE>;
 
 namespace linux_layout {
-inline constexpr std::size_t MARKER = 0;          // 4 zero bytes
-inline constexpr std::size_t PAYLOAD_LENGTH = 4;  // u32, never scrambled
-inline constexpr std::size_t KEY = 8;             // u32, never scrambled
-inline constexpr std::size_t CHECKSUM = 12;       // u32 sum of the payload bytes
-inline constexpr std::size_t OPCODE = 16;         // u16
-inline constexpr std::size_t SENDER_MAC = 18;     // 6 bytes, requests only
+inline constexpr std::size_t MARKER = 0;         // 4 zero bytes
+inline constexpr std::size_t PAYLOAD_LENGTH = 4; // u32, never scrambled
+inline constexpr std::size_t KEY = 8;            // u32, never scrambled
+inline constexpr std::size_t CHECKSUM = 12;      // u32 sum of the payload bytes
+inline constexpr std::size_t OPCODE = 16;        // u16
+inline constexpr std::size_t SENDER_MAC = 18;    // 6 bytes, requests only
 inline constexpr std::size_t PAYLOAD = 24;
 /// The most payload that fits: a larger payload_length would take the scramble
 /// and the checksum past the end of the datagram.
@@ -45,15 +45,15 @@ inline constexpr std::size_t ANNOUNCE_MAC = 66;             // 6 bytes
 inline constexpr std::uint32_t ANNOUNCE_PAYLOAD_LENGTH = 48;
 
 // Change request (OP_SET_NETWORK), datagram offsets.
-inline constexpr std::size_t CHANGE_ADMIN_ID = 24;         // 10 characters
-inline constexpr std::size_t CHANGE_ADMIN_PASSWORD = 34;   // 10 characters
-inline constexpr std::size_t CHANGE_TARGET_MAC = 44;       // 6 bytes, then 2 zero
-inline constexpr std::size_t CHANGE_IP = 52;               // first-octet-high
-inline constexpr std::size_t CHANGE_SUBNET_MASK = 56;      // first-octet-high
-inline constexpr std::size_t CHANGE_GATEWAY = 60;          // first-octet-high
-inline constexpr std::size_t CHANGE_DNS = 64;              // octets in order
-inline constexpr std::size_t CHANGE_CARRIED_ADDRESS = 68;  // octets in order
-inline constexpr std::size_t CHANGE_CARRIED_PORT = 72;     // u16, then 10 zero
+inline constexpr std::size_t CHANGE_ADMIN_ID = 24;        // 10 characters
+inline constexpr std::size_t CHANGE_ADMIN_PASSWORD = 34;  // 10 characters
+inline constexpr std::size_t CHANGE_TARGET_MAC = 44;      // 6 bytes, then 2 zero
+inline constexpr std::size_t CHANGE_IP = 52;              // first-octet-high
+inline constexpr std::size_t CHANGE_SUBNET_MASK = 56;     // first-octet-high
+inline constexpr std::size_t CHANGE_GATEWAY = 60;         // first-octet-high
+inline constexpr std::size_t CHANGE_DNS = 64;             // octets in order
+inline constexpr std::size_t CHANGE_CARRIED_ADDRESS = 68; // octets in order
+inline constexpr std::size_t CHANGE_CARRIED_PORT = 72;    // u16, then 10 zero
 inline constexpr std::uint32_t CHANGE_PAYLOAD_LENGTH = 60;
 } // namespace linux_layout
 

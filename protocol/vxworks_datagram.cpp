@@ -81,8 +81,7 @@ VxWorksRequestContent decodeVxWorksRequest(const VxWorksRequest& received) {
 VxWorksReply encodeVxWorksAnnouncement(const VxWorksAnnouncement& announcement) {
     VxWorksReply datagram{};
     writeOpcode(datagram, OP_IM_HERE);
-    fields::writeText(datagram, ANNOUNCE_SERIAL, ANNOUNCE_SERIAL_WIDTH,
-                      announcement.serial.view());
+    fields::writeText(datagram, ANNOUNCE_SERIAL, ANNOUNCE_SERIAL_WIDTH, announcement.serial.view());
     fields::writeMac(datagram, ANNOUNCE_MAC, announcement.mac);
     fields::writeOctetsInOrder(datagram, ANNOUNCE_GATEWAY, announcement.settings.gateway);
     fields::writeOctetsInOrder(datagram, ANNOUNCE_SUBNET_MASK, announcement.settings.subnetMask);
