@@ -12,13 +12,13 @@ namespace netlark {
 enum CameraColumn : int {
     COLUMN_SERIAL = 0,
     COLUMN_MAC = 1,
-    COLUMN_IP = 2,             // "a.b.c.d", or "a.b.c.d:port" for a Linux web port other than 80
+    COLUMN_IP = 2, // "a.b.c.d", or "a.b.c.d:port" for a Linux web port other than 80
     COLUMN_GATEWAY = 3,
     COLUMN_SUBNET_MASK = 4,
     COLUMN_DNS = 5,
-    COLUMN_FAMILY = 6,         // "Linux" or "VxWorks"
+    COLUMN_FAMILY = 6, // "Linux" or "VxWorks"
     COLUMN_CARRIED_ADDRESS = 7,
-    COLUMN_CARRIED_PORT = 8,   // Linux only, empty for VxWorks
+    COLUMN_CARRIED_PORT = 8, // Linux only, empty for VxWorks
     CAMERA_COLUMN_COUNT = 9,
 };
 
@@ -29,7 +29,9 @@ inline constexpr std::string_view FAMILY_VXWORKS = "VxWorks";
 struct CameraRow {
     std::array<CellText, CAMERA_COLUMN_COUNT> cells;
 
-    std::string_view text(int column) const { return cells[static_cast<std::size_t>(column)].view(); }
+    std::string_view text(int column) const {
+        return cells[static_cast<std::size_t>(column)].view();
+    }
     bool operator==(const CameraRow&) const = default;
 };
 

@@ -3,8 +3,9 @@
 #include "cameras/camera_row.h"
 
 #include <cstdint>
+#include <ext/pb_ds/assoc_container.hpp>
+#include <ext/pb_ds/tree_policy.hpp>
 #include <string_view>
-#include <vector>
 
 namespace netlark {
 
@@ -24,6 +25,28 @@ public:
 
     int size() const;
     void clear();
+
+private:
+    /// A row and the order it arrived in, which breaks ties between equal serials.
+    struct Entry {
+        CameraRow row;
+        std::uint64_t arrival;
+    };
+
+    struct SerialOrder {
+        bool operator()(const Entry& left, const Entry& right) const;
+    };
+
+    // A balanced tree that also knows each node's rank: inserting, finding the
+    // index a row took and reading a row by index all stay logarithmic, so a
+    // burst of thousands of announcements is listed in n log n, and a row,
+    // once stored, never moves.
+    using SortedRows =
+        __gnu_pbds::tree<Entry, __gnu_pbds::null_type, SerialOrder, __gnu_pbds::rb_tree_tag,
+                         __gnu_pbds::tree_order_statistics_node_update>;
+
+    SortedRows m_rows;
+    std::uint64_t m_arrivals = 0;
 };
 
 } // namespace netlark

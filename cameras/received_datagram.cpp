@@ -1,0 +1,63 @@
+#include "cameras/received_datagram.h"
+
+#include "cameras/messages.h"
+
+#include <algorithm>
+
+namespace netlark {
+
+namespace {
+
+/// The message for a camera's result reply. Only a Linux camera rescans after
+/// a change: it takes its new address at once, so the list would be stale.
+ReportReply reportResult(const ReplyResult& result, bool rescanAfterSuccess) {
+    switch (result.opcode) {
+    case OP_SET_DONE:
+        return {messages::CHANGE_SUCCEEDED, rescanAfterSuccess};
+    case OP_AUTH_FAIL:
+        return {messages::INVALID_CREDENTIALS};
+    default:
+        return {messages::INVALID_OP};
+    }
+}
+
+DatagramAction linuxAction(std::span<const std::uint8_t, LINUX_DATAGRAM_SIZE> bytes) {
+    LinuxDatagram datagram;
+    std::copy(bytes.begin(), bytes.end(), datagram.begin());
+    const LinuxReply reply = decodeLinuxReply(datagram);
+    if (const auto* announcement = std::get_if<LinuxAnnouncement>(&reply)) {
+        return ListCamera{rowFromAnnouncement(*announcement)};
+    }
+    if (const auto* result = std::get_if<ReplyResult>(&reply)) {
+        return reportResult(*result, true);
+    }
+    if (std::holds_alternative<LinuxChecksumFailure>(reply)) {
+        return ReportReply{messages::INVALID_CHECKSUM};
+    }
+    return IgnoreDatagram{};
+}
+
+DatagramAction vxworksAction(std::span<const std::uint8_t, VXWORKS_REPLY_SIZE> bytes) {
+    VxWorksReply datagram;
+    std::copy(bytes.begin(), bytes.end(), datagram.begin());
+    const VxWorksReplyContent reply = decodeVxWorksReply(datagram);
+    if (const auto* announcement = std::get_if<VxWorksAnnouncement>(&reply)) {
+        return ListCamera{rowFromAnnouncement(*announcement)};
+    }
+    return reportResult(std::get<ReplyResult>(reply), false);
+}
+
+} // namespace
+
+DatagramAction actionForDatagram(std::span<const std::uint8_t> datagram) {
+    switch (datagram.size()) {
+    case LINUX_DATAGRAM_SIZE:
+        return linuxAction(datagram.first<LINUX_DATAGRAM_SIZE>());
+    case VXWORKS_REPLY_SIZE:
+        return vxworksAction(datagram.first<VXWORKS_REPLY_SIZE>());
+    default:
+        return IgnoreDatagram{};
+    }
+}
+
+} // namespace netlark
