@@ -1,11 +1,15 @@
 #pragma once
 
+#include "transport/event_ring.h"
+#include "transport/file_descriptor.h"
 #include "transport/ports.h"
 #include "transport/receive_event.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <thread>
 
 namespace netlark {
 
@@ -49,6 +53,28 @@ public:
     /// Ends the thread promptly, also while it waits for a free slot. Safe to
     /// call more than once and before start().
     void stop();
+
+private:
+    /// Why nothing will be received, kept until start() reports it.
+    struct SetupFailure {
+        ReceiveEvent::Kind kind;
+        int error;
+    };
+
+    void reportSetupFailure(SetupFailure failure);
+    void receiveLoop();
+    bool waitUntilReadable();
+    std::size_t receiveBatch(std::size_t freeSlots);
+
+    ReceiverOptions m_options;
+    EventRing m_ring;
+    FileDescriptor m_socket;
+    FileDescriptor m_stopSignal;
+    std::optional<SetupFailure> m_setupFailure;
+    bool m_bindAttempted = false;
+    bool m_started = false;
+    std::function<void()> m_wake;
+    std::thread m_thread;
 };
 
 } // namespace netlark

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transport/file_descriptor.h"
+
 #include <cstdint>
 #include <span>
 
@@ -33,7 +35,7 @@ public:
     bool send(std::span<const std::uint8_t> datagram) override;
 
 private:
-    int m_fd = -1;
+    FileDescriptor m_socket;
 };
 
 } // namespace netlark
