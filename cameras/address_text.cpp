@@ -83,9 +83,9 @@ std::optional<Ipv4Address> parseDotted(std::string_view text) {
     }
 }
 
-/// A character of a MAC text pair as the firmware tools count it: its digit
-/// value, or its lower-case code minus 87 (a-f are 10-15, anything else is
-/// taken as it comes).
+/// A character's worth in a MAC text pair: its digit value, or its lower-case
+/// code minus 87, so a-f count 10-15 and any other character counts whatever
+/// that gives, never an error.
 unsigned macDigitValue(char c) {
     const auto byte = static_cast<unsigned char>(c);
     if (isDigit(c)) {

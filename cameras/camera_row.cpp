@@ -1,6 +1,8 @@
 #include "cameras/camera_row.h"
 
+#include <array>
 #include <charconv>
+#include <iterator>
 
 namespace netlark {
 

@@ -100,6 +100,18 @@ TEST(BuildChangeRequest, CarriedPortIsReadFromItsCell) {
     }
 }
 
+// Every listed row has a carried address; a row without one sends 0.0.0.0
+// rather than the all-ones a malformed text reads as.
+TEST(BuildChangeRequest, EmptyCarriedAddressCellSendsZeros) {
+    CameraRow row = rowFromAnnouncement(samples::vxworksAnnouncement());
+    row.cells[COLUMN_CARRIED_ADDRESS] = CellText("");
+    const ChangeRequest request = buildChangeRequest(&row, typedForm(), HOST_MAC);
+    ASSERT_TRUE(std::holds_alternative<VxWorksRequest>(request));
+    EXPECT_EQ(fields::readOctetsInOrder(std::get<VxWorksRequest>(request),
+                                        vxworks_layout::CHANGE_CARRIED_ADDRESS),
+              (Ipv4Address{0, 0, 0, 0}));
+}
+
 /// The form as selecting a row fills it: the row's addresses, the port of
 /// the IP cell dropped.
 ConfigFormValues formFromRow(const CameraRow& row) {
