@@ -116,7 +116,7 @@ TEST(ActionForDatagram, LinuxChecksumFailureShowsOnlyTheChecksumMessage) {
     EXPECT_EQ(reportOf(actionFor(announcement)), (ReportReply{messages::INVALID_CHECKSUM, false}));
 }
 
-// The firmware's opcode arithmetic does not check for digits: '0' ';' is 11.
+// The opcode arithmetic does not check for digits: '0' ';' reads as 11.
 TEST(ActionForDatagram, VxWorksZeroSemicolonIsAnAnnouncement) {
     VxWorksReply wire = encodeVxWorksAnnouncement(samples::vxworksAnnouncement());
     wire[0] = 0x30;
