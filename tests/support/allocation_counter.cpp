@@ -18,6 +18,23 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
+// The nothrow forms are replaced too, so that every allocation of this
+// binary is counted and goes through malloc/free: AddressSanitizer supplies
+// its own nothrow operator new, and memory from it freed by the replaced
+// operator delete (std::stable_sort's buffer, for one) is reported as an
+// alloc-dealloc mismatch.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+
 void operator delete(void* p) noexcept {
     std::free(p);
 }
