@@ -43,6 +43,8 @@ public:
     /// Starts the receiver thread (binding first if bindSocket() was not
     /// called). `wake` is called from the receiver thread whenever events are
     /// waiting; calls may be coalesced, so the window drains all it finds.
+    /// `wake` must not wait for the window thread, since stop() joins the
+    /// receiver thread from there.
     void start(std::function<void()> wake);
 
     /// Window side: the oldest event not yet popped, or nullptr.
