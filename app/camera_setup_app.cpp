@@ -1,0 +1,45 @@
+#include "app/camera_setup_app.h"
+
+#include "app/single_instance.h"
+#include "transport/host_adapter.h"
+#include "transport/receiver.h"
+#include "transport/request_sender.h"
+#include "ui/camera_setup_dlg.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace netlark {
+
+namespace {
+
+constexpr std::string_view INSTANCE_NAME = "NETWORK_CAMERA_NETLARK_003";
+
+// Up to 4096 received datagrams wait for the window, and the socket may hold
+// 4 MiB more, so a burst of announcements from a large site is listed whole
+// even while the window is busy (a message box open, say).
+constexpr ReceiverOptions RECEIVER_OPTIONS{
+    .port = REPLY_PORT, .ringCapacity = 4096, .socketBufferBytes = 4 * 1024 * 1024};
+
+} // namespace
+
+int CCameraSetupApp::run(int argc, char** argv) {
+    // Taken before anything else, so a second copy leaves without a window.
+    const std::optional<SingleInstanceLock> instance = SingleInstanceLock::acquire(INSTANCE_NAME);
+    if (!instance) {
+        return 0;
+    }
+
+    QApplication application(argc, argv);
+    // Every message box is captioned with the program's file name.
+    QApplication::setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName());
+
+    UdpRequestSender sender;
+    Receiver receiver(RECEIVER_OPTIONS);
+    CCameraSetupDlg window(sender, receiver, readHostAdapterAddress);
+    window.exec();
+    receiver.stop();
+    return 0;
+}
+
+} // namespace netlark

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "fake_request_sender.h"
+#include "message_recorder.h"
+#include "protocol/linux_datagram.h"
+#include "protocol/vxworks_datagram.h"
+#include "tests/transport/udp_test_socket.h"
+#include "transport/receiver.h"
+#include "ui/camera_setup_dlg.h"
+
+#include <QStringList>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <memory>
+#include <span>
+#include <vector>
+
+class QAbstractItemModel;
+class QLineEdit;
+class QPushButton;
+class QTreeView;
+
+namespace netlark {
+class IpAddressField;
+}
+
+namespace netlark::testing {
+
+inline constexpr MacAddress HOST_MAC{0x02, 0x4E, 0x4C, 0x00, 0x00, 0x01};
+
+/// A Linux camera "serial" at 10.0.0.5, web port 81, gateway 10.0.0.1, mask
+/// 255.255.255.0, DNS 8.8.4.4, carrying 10.0.0.5:554, MAC 00:1A:2B:3C:4D:5E.
+LinuxAnnouncement linuxCamera(std::string_view serial);
+/// A VxWorks camera "serial" at 192.168.1.20, gateway 192.168.1.1, mask
+/// 255.255.0.0, DNS 1.1.1.1, carrying 192.168.1.20, MAC 00:0B:0C:0D:0E:0F.
+VxWorksAnnouncement vxworksCamera(std::string_view serial);
+
+template <typename Bytes> std::vector<std::uint8_t> bytesOf(const Bytes& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+/// The main window over a fake sender and a real receiver on port 1168; a
+/// test socket plays the cameras.
+class CameraSetupTest : public ::testing::Test {
+protected:
+    /// Builds the window (which starts the run) and shows it.
+    void openDialog(std::chrono::milliseconds guardPeriod = CCameraSetupDlg::SCAN_GUARD_PERIOD);
+    void TearDown() override;
+
+    void announce(const LinuxAnnouncement& announcement);
+    void announce(const VxWorksAnnouncement& announcement);
+    void sendToReplyPort(std::span<const std::uint8_t> datagram);
+
+    bool waitForRows(int count);
+    QStringList rowTexts(int row) const;
+    void clickRow(int row);
+
+    QTreeView& list() const;
+    QAbstractItemModel& model() const;
+    QLineEdit& adminId() const;
+    QLineEdit& adminPassword() const;
+    IpAddressField& addressField(const char* objectName) const;
+    QPushButton& button(const char* objectName) const;
+
+    /// What an address field shows, octet by octet: "10.0.0.5", "..." when blank.
+    static QString shown(const IpAddressField& field);
+
+    FakeRequestSender sender;
+    MessageRecorder messages;
+    Receiver receiver;
+    UdpTestSocket camera;
+    std::unique_ptr<CCameraSetupDlg> dialog;
+};
+
+} // namespace netlark::testing

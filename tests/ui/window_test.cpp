@@ -1,0 +1,192 @@
+#include "camera_setup_fixture.h"
+#include "run_when.h"
+#include "ui/about_dlg.h"
+#include "ui/ip_address_field.h"
+#include "watchdog.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+#include <atomic>
+#include <thread>
+
+namespace netlark::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+class WindowTest : public CameraSetupTest {
+protected:
+    void SetUp() override {
+        openDialog(50ms);
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    }
+
+    /// The control that has the focus, naming an address field for its octets.
+    static QString focusedControl() {
+        const QWidget* focused = QApplication::focusWidget();
+        if (focused == nullptr) {
+            return {};
+        }
+        if (qobject_cast<const IpAddressField*>(focused->parentWidget()) != nullptr) {
+            return focused->parentWidget()->objectName();
+        }
+        return focused->objectName();
+    }
+};
+
+TEST_F(WindowTest, TabVisitsTheControlsInTemplateOrderWithDnsLast) {
+    announce(linuxCamera("LX-0002"));
+    ASSERT_TRUE(waitForRows(1));
+    clickRow(0); // enables Change
+    ASSERT_TRUE(QTest::qWaitFor([&] { return button("rescan").isEnabled(); }, 10000));
+
+    list().setFocus(Qt::TabFocusReason);
+    QStringList visited{focusedControl()};
+    for (int i = 0; i < 10; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << focusedControl();
+    }
+
+    EXPECT_EQ(visited,
+              (QStringList{"cameraList", "adminId", "adminPassword", "ipAddress", "gateway",
+                           "subnetMask", "rescan", "change", "exit", "dns", "cameraList"}));
+}
+
+TEST_F(WindowTest, FieldsAreNamedByTheirLabels) {
+    QMap<QString, QString> labelOf;
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (label->buddy() != nullptr) {
+            labelOf[label->buddy()->objectName()] = label->text();
+        }
+    }
+    EXPECT_EQ(labelOf, (QMap<QString, QString>{{"adminId", "Admin's ID :"},
+                                               {"adminPassword", "Admin's Password :"},
+                                               {"ipAddress", "IP Address :"},
+                                               {"gateway", "Gateway Address :"},
+                                               {"subnetMask", "Subnet Mask Address :"},
+                                               {"dns", "DNS Server Address :"}}));
+    EXPECT_EQ(adminPassword().echoMode(), QLineEdit::Password);
+    EXPECT_EQ(addressField("dns").findChildren<QLineEdit*>().at(0)->accessibleName(),
+              "DNS Server Address octet 1");
+}
+
+struct ClosingKey {
+    const char* name;
+    Qt::Key key;
+    QDialog::DialogCode result;
+};
+
+class ClosingKeyTest : public WindowTest, public ::testing::WithParamInterface<ClosingKey> {};
+
+TEST_P(ClosingKeyTest, ClosesTheWindowFromThePasswordField) {
+    const Watchdog watchdog(30s, "closing the window with a key");
+    QTimer::singleShot(0, dialog.get(), [&] {
+        adminPassword().setFocus();
+        QTest::keyClicks(&adminPassword(), "secret");
+        QTest::keyClick(&adminPassword(), GetParam().key);
+    });
+    EXPECT_EQ(dialog->exec(), GetParam().result);
+    EXPECT_EQ(sender.sent.size(), 2u) << "closing sends nothing";
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ClosingKeyTest,
+                         ::testing::Values(ClosingKey{"Enter", Qt::Key_Return, QDialog::Accepted},
+                                           ClosingKey{"Escape", Qt::Key_Escape, QDialog::Rejected}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WindowTest, TheContextMenuOpensTheAboutBoxWhichClosesWithOk) {
+    QStringList menuEntries;
+    QString aboutTitle;
+    QStringList aboutTexts;
+    runWhen([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; },
+            [&] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                for (const QAction* action : menu->actions()) {
+                    menuEntries << (action->isSeparator() ? "-" : action->text());
+                }
+                QTest::mouseClick(menu, Qt::LeftButton, {},
+                                  menu->actionGeometry(menu->actions().last()).center());
+            });
+    runWhen([] { return qobject_cast<CAboutDlg*>(QApplication::activeModalWidget()) != nullptr; },
+            [&] {
+                auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+                aboutTitle = about->windowTitle();
+                for (const QLabel* label : about->findChildren<QLabel*>()) {
+                    aboutTexts << label->text();
+                }
+                QTest::mouseClick(about->findChild<QPushButton*>(), Qt::LeftButton);
+            });
+
+    const Watchdog watchdog(30s, "the context menu and the About box");
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                 dialog->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(dialog.get(), &rightClick);
+
+    EXPECT_EQ(menuEntries, (QStringList{"-", "&About Netlark..."}));
+    EXPECT_EQ(aboutTitle, "About Netlark");
+    EXPECT_TRUE(aboutTexts.contains("Netlark Version 2.04"));
+    EXPECT_EQ(dialog->findChild<CAboutDlg*>(), nullptr) << "the About box is gone once closed";
+}
+
+/// Sends announcements to the reply port as fast as it can until destroyed.
+class AnnouncementStream {
+public:
+    AnnouncementStream()
+        : m_thread([this] {
+              UdpTestSocket socket;
+              const LinuxDatagram datagram = encodeLinuxAnnouncement(linuxCamera("STREAM"), 0x5EED);
+              while (!m_stop) {
+                  socket.sendTo(REPLY_PORT, datagram);
+              }
+          }) {}
+    ~AnnouncementStream() {
+        m_stop = true;
+        m_thread.join();
+    }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+TEST_F(WindowTest, ClosingWhileAnnouncementsStreamInEndsTheRunPromptly) {
+    const AnnouncementStream stream;
+    runWhen([&] { return model().rowCount() > 100; },
+            [&] { QTest::mouseClick(&button("exit"), Qt::LeftButton); });
+
+    const Watchdog watchdog(30s, "exec() while announcements stream in");
+    EXPECT_EQ(dialog->exec(), QDialog::Accepted);
+}
+
+TEST_F(WindowTest, ClosingWhileAMessageForADatagramIsOpenEndsTheRunPromptly) {
+    const ScopedMessageHook realBoxes({}); // the real box, with its own event loop
+    const AnnouncementStream stream;
+    QString caption;
+    runWhen([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
+            [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                caption = box->windowTitle();
+                EXPECT_EQ(box->icon(), QMessageBox::Warning);
+                EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+                EXPECT_EQ(box->text(), "recvfrom error = 12,0");
+                dialog->close();
+            });
+    sendToReplyPort(std::vector<std::uint8_t>(12, 0));
+
+    const Watchdog watchdog(30s, "exec() while a message box is open");
+    EXPECT_EQ(dialog->exec(), QDialog::Rejected);
+    EXPECT_EQ(caption, QApplication::applicationName());
+    EXPECT_EQ(dialog->findChild<QMessageBox*>(), nullptr);
+}
+
+} // namespace
+} // namespace netlark::testing
