@@ -1,5 +1,6 @@
 #include "cameras/camera_row.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <iterator>
@@ -12,70 +13,79 @@ namespace {
 /// after its address, so the user can reach it.
 constexpr std::uint16_t USUAL_WEB_PORT = 80;
 
-/// Writes a cell's text into a buffer on the stack, so making a row touches no
-/// heap. Every text a row holds fits; anything beyond the capacity is cut.
-class CellWriter {
-public:
-    CellWriter& text(std::string_view text) {
-        for (char c : text) {
-            put(c);
-        }
-        return *this;
-    }
-
-    CellWriter& decimal(unsigned value) {
-        char digits[10];
-        const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-        return text({digits, static_cast<std::size_t>(end - digits)});
-    }
-
-    CellWriter& hexByte(std::uint8_t value) {
-        static constexpr std::string_view HEX_DIGITS = "0123456789ABCDEF";
-        put(HEX_DIGITS[value >> 4]);
-        put(HEX_DIGITS[value & 0x0F]);
-        return *this;
-    }
-
-    CellText done() const { return CellText({m_chars.data(), m_length}); }
-
-private:
-    void put(char c) {
-        if (m_length < m_chars.size()) {
-            m_chars[m_length++] = c;
-        }
-    }
-
-    std::array<char, CellText::CAPACITY> m_chars{};
-    std::size_t m_length = 0;
+/// The decimal text of every octet value, looked up rather than computed:
+/// a row prints up to twenty octets, and a burst lists thousands of rows.
+struct OctetText {
+    std::array<char, 3> digits;
+    std::uint8_t length;
 };
 
-CellWriter& writeDotted(CellWriter& writer, const Ipv4Address& address) {
-    writer.decimal(address[0]).text(".").decimal(address[1]).text(".");
-    return writer.decimal(address[2]).text(".").decimal(address[3]);
-}
-
-CellText dottedText(const Ipv4Address& address) {
-    CellWriter writer;
-    return writeDotted(writer, address).done();
-}
-
-CellText macText(const MacAddress& mac) {
-    CellWriter writer;
-    for (std::size_t i = 0; i < mac.size(); ++i) {
-        writer.text(i == 0 ? "" : ":").hexByte(mac[i]);
+constexpr std::array<OctetText, 256> OCTET_TEXTS = [] {
+    std::array<OctetText, 256> texts{};
+    for (unsigned value = 0; value < texts.size(); ++value) {
+        OctetText& text = texts[value];
+        if (value >= 100) {
+            text.digits[text.length++] = static_cast<char>('0' + value / 100);
+        }
+        if (value >= 10) {
+            text.digits[text.length++] = static_cast<char>('0' + value / 10 % 10);
+        }
+        text.digits[text.length++] = static_cast<char>('0' + value % 10);
     }
-    return writer.done();
+    return texts;
+}();
+
+// Each text is written straight into its cell of the row, so making a row
+// touches no heap and builds no text twice.
+
+void appendDecimal(CellText& cell, unsigned value) {
+    char digits[10];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    cell.append({digits, static_cast<std::size_t>(end - digits)});
+}
+
+/// Writes "a.b.c.d" from the start of the cell. The text has 15 characters at
+/// most, so all three digit places of each octet fit; the length keeps only
+/// the octet's own digits.
+void writeDotted(CellText& cell, const Ipv4Address& address) {
+    const std::span<char, CellText::CAPACITY> out = cell.chars();
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < address.size(); ++i) {
+        if (i != 0) {
+            out[length++] = '.';
+        }
+        const OctetText& octet = OCTET_TEXTS[address[i]];
+        std::copy(octet.digits.begin(), octet.digits.end(), out.begin() + length);
+        length += octet.length;
+    }
+    cell.setLength(length);
+}
+
+/// Writes "XX:XX:XX:XX:XX:XX" from the start of the cell.
+void writeMac(CellText& cell, const MacAddress& mac) {
+    static constexpr std::string_view HEX_DIGITS = "0123456789ABCDEF";
+    const std::span<char, CellText::CAPACITY> out = cell.chars();
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < mac.size(); ++i) {
+        if (i != 0) {
+            out[length++] = ':';
+        }
+        out[length++] = HEX_DIGITS[mac[i] >> 4];
+        out[length++] = HEX_DIGITS[mac[i] & 0x0F];
+    }
+    cell.setLength(length);
 }
 
 /// The columns both families fill alike.
 void fillCommonCells(CameraRow& row, std::string_view serial, const MacAddress& mac,
                      const NetworkSettings& settings, const Ipv4Address& carriedAddress) {
-    row.cells[COLUMN_SERIAL] = CellText(serial);
-    row.cells[COLUMN_MAC] = macText(mac);
-    row.cells[COLUMN_GATEWAY] = dottedText(settings.gateway);
-    row.cells[COLUMN_SUBNET_MASK] = dottedText(settings.subnetMask);
-    row.cells[COLUMN_DNS] = dottedText(settings.dns);
-    row.cells[COLUMN_CARRIED_ADDRESS] = dottedText(carriedAddress);
+    row.cells[COLUMN_SERIAL].append(serial);
+    writeMac(row.cells[COLUMN_MAC], mac);
+    writeDotted(row.cells[COLUMN_IP], settings.ip);
+    writeDotted(row.cells[COLUMN_GATEWAY], settings.gateway);
+    writeDotted(row.cells[COLUMN_SUBNET_MASK], settings.subnetMask);
+    writeDotted(row.cells[COLUMN_DNS], settings.dns);
+    writeDotted(row.cells[COLUMN_CARRIED_ADDRESS], carriedAddress);
 }
 
 } // namespace
@@ -84,14 +94,12 @@ CameraRow rowFromAnnouncement(const LinuxAnnouncement& announcement) {
     CameraRow row;
     fillCommonCells(row, announcement.serial.view(), announcement.mac, announcement.settings,
                     announcement.carriedAddress);
-    CellWriter ip;
-    writeDotted(ip, announcement.settings.ip);
     if (announcement.webPort != USUAL_WEB_PORT) {
-        ip.text(":").decimal(announcement.webPort);
+        row.cells[COLUMN_IP].append(":");
+        appendDecimal(row.cells[COLUMN_IP], announcement.webPort);
     }
-    row.cells[COLUMN_IP] = ip.done();
-    row.cells[COLUMN_FAMILY] = CellText(FAMILY_LINUX);
-    row.cells[COLUMN_CARRIED_PORT] = CellWriter().decimal(announcement.carriedPort).done();
+    row.cells[COLUMN_FAMILY].append(FAMILY_LINUX);
+    appendDecimal(row.cells[COLUMN_CARRIED_PORT], announcement.carriedPort);
     return row;
 }
 
@@ -99,8 +107,7 @@ CameraRow rowFromAnnouncement(const VxWorksAnnouncement& announcement) {
     CameraRow row;
     fillCommonCells(row, announcement.serial.view(), announcement.mac, announcement.settings,
                     announcement.carriedAddress);
-    row.cells[COLUMN_IP] = dottedText(announcement.settings.ip);
-    row.cells[COLUMN_FAMILY] = CellText(FAMILY_VXWORKS);
+    row.cells[COLUMN_FAMILY].append(FAMILY_VXWORKS);
     return row;
 }
 

@@ -1,12 +1,21 @@
 #include "cameras/cell_text.h"
 
-#include <algorithm>
-
 namespace netlark {
 
-CellText::CellText(std::string_view text)
-    : m_length(static_cast<unsigned char>(std::min(text.size(), CAPACITY))) {
-    std::copy_n(text.begin(), m_length, m_chars.begin());
+CellText::CellText(std::string_view text) {
+    append(text);
+}
+
+void CellText::append(std::string_view text) {
+    // The length is kept in a local: written back once, not after every character.
+    std::size_t length = m_length;
+    for (const char c : text) {
+        if (length == CAPACITY) {
+            break;
+        }
+        m_chars[length++] = c;
+    }
+    m_length = static_cast<unsigned char>(length);
 }
 
 } // namespace netlark
