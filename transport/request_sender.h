@@ -1,8 +1,10 @@
 #pragma once
 
+#include "protocol/addresses.h"
 #include "transport/file_descriptor.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 namespace netlark {
@@ -22,6 +24,10 @@ public:
     virtual bool send(std::span<const std::uint8_t> datagram) = 0;
 };
 
+/// Builds a request for the adapter whose MAC is `senderMac`. The bytes it
+/// returns must stay valid until the next call.
+using RequestBuilder = std::function<std::span<const std::uint8_t>(const MacAddress& senderMac)>;
+
 /// The real sender: a POSIX UDP socket, closed when destroyed.
 class UdpRequestSender final : public RequestSender {
 public:
@@ -34,7 +40,18 @@ public:
     bool enableBroadcast() override;
     bool send(std::span<const std::uint8_t> datagram) override;
 
+    /// Sends the request out of every interface broadcastInterfaces() lists
+    /// at this moment, each copy built for that interface's MAC (an interface
+    /// without one gets `fallbackMac`): a plain broadcast leaves only through
+    /// the interface the routing table picks, and fails without a route. With
+    /// no such interface, sends one copy built for `fallbackMac` the plain way.
+    /// True when at least one copy left; a failure on one interface while
+    /// another succeeded is no error.
+    bool sendOnEveryInterface(const RequestBuilder& buildFor, const MacAddress& fallbackMac);
+
 private:
+    bool sendThrough(unsigned interfaceIndex, std::span<const std::uint8_t> datagram);
+
     FileDescriptor m_socket;
 };
 
