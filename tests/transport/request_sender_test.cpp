@@ -1,3 +1,5 @@
+#include "stamped_request.h"
+#include "transport/broadcast_interfaces.h"
 #include "transport/ports.h"
 #include "transport/request_sender.h"
 #include "udp_test_socket.h"
@@ -11,6 +13,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::patternedBytes;
+using testing::StampedRequest;
 using testing::UdpTestSocket;
 
 TEST(UdpRequestSender, BroadcastsReachTheDiscoveryPort) {
@@ -35,6 +38,24 @@ TEST(UdpRequestSender, SendFailsWithoutBroadcastEnabled) {
     EXPECT_FALSE(sender.send(patternedBytes(124, 0)));
     EXPECT_EQ(errno, EACCES);
     EXPECT_EQ(camera.receive(100ms), std::nullopt);
+}
+
+// The lab's veth pair is up with MACs but no IPv4 address, and lo is
+// loopback: neither can carry a request, so the plain broadcast along the
+// lab's route on lo takes it, built for the fallback MAC.
+TEST(UdpRequestSender, WithoutABroadcastInterfaceSendsOnceWithTheFallbackMac) {
+    ASSERT_EQ(broadcastInterfaces(), std::vector<BroadcastInterface>{});
+    UdpTestSocket camera = UdpTestSocket::boundTo(DISCOVERY_PORT);
+    UdpRequestSender sender;
+    ASSERT_TRUE(sender.open());
+    ASSERT_TRUE(sender.enableBroadcast());
+    StampedRequest request(124);
+    const MacAddress fallbackMac{0x02, 0xFA, 0x11, 0xBA, 0xC4, 0x00};
+
+    EXPECT_TRUE(sender.sendOnEveryInterface(request.builder(), fallbackMac));
+
+    EXPECT_EQ(camera.receive(5s), request.builtFor(fallbackMac));
+    EXPECT_EQ(camera.receive(200ms), std::nullopt);
 }
 
 TEST(UdpRequestSender, FailsBeforeOpen) {
