@@ -149,6 +149,56 @@ void writeReceivePath(CorpusWriter& out) {
     }
 }
 
+/// A camera table input: per announcement a control byte (1 Linux, 0
+/// VxWorks, 0xFF a rescan) and its bytes, Linux ones in clear (key 0).
+class AnnouncementSequence {
+public:
+    AnnouncementSequence& linuxCamera(std::string_view serial) {
+        const LinuxDatagram clear = encodeLinuxAnnouncement(::linuxCamera(serial, 80), 0);
+        m_bytes.push_back(1);
+        m_bytes.insert(m_bytes.end(), clear.begin(), clear.end());
+        return *this;
+    }
+    AnnouncementSequence& vxworksCamera(std::string_view serial) {
+        const VxWorksReply reply = encodeVxWorksAnnouncement(::vxworksCamera(serial));
+        m_bytes.push_back(0);
+        m_bytes.insert(m_bytes.end(), reply.begin(), reply.end());
+        return *this;
+    }
+    AnnouncementSequence& rescan() {
+        m_bytes.push_back(0xFF);
+        return *this;
+    }
+    std::span<const std::uint8_t> bytes() const { return m_bytes; }
+
+private:
+    std::vector<std::uint8_t> m_bytes;
+};
+
+void writeCameraTable(CorpusWriter& out) {
+    constexpr std::string_view target = "fuzz_camera_table";
+    out.add(target, "serials_b_then_a",
+            AnnouncementSequence().linuxCamera("B").vxworksCamera("A").bytes());
+    out.add(target, "equal_serials_in_other_case",
+            AnnouncementSequence()
+                .vxworksCamera("cam1")
+                .linuxCamera("CAM1")
+                .linuxCamera("Cam1")
+                .bytes());
+    out.add(target, "rescan_between",
+            AnnouncementSequence().linuxCamera("LX1").rescan().vxworksCamera("VX1").bytes());
+    AnnouncementSequence many;
+    for (char c = 'Z'; c >= 'K'; --c) {
+        const std::string serial(3, c);
+        if (c % 2 == 0) {
+            many.linuxCamera(serial);
+        } else {
+            many.vxworksCamera(serial);
+        }
+    }
+    out.add(target, "sixteen_in_reverse_order", many.bytes());
+}
+
 struct NamedText {
     std::string_view name;
     std::string_view text;
@@ -186,6 +236,7 @@ int main(int argc, char** argv) {
     writeVxWorksReplies(out, "fuzz_vxworks_reply");
     writeRequests(out);
     writeReceivePath(out);
+    writeCameraTable(out);
     writeTexts(out);
     return 0;
 }

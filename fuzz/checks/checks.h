@@ -34,6 +34,12 @@ void checkVxWorksRequest(Input input);
 /// camera well formed and read back to what the camera announced.
 void checkReceivePath(Input input);
 
+/// A scan's announcements (a control byte each: odd Linux, even VxWorks,
+/// 0xFF a rescan, then the announcement's bytes) through the receive path
+/// into the camera table: every camera listed once, in serial order, at the
+/// index insert() reports, its cells intact.
+void checkCameraTable(Input input);
+
 /// Any text as a MAC cell: the pair rule for every text, and "%02X:..." texts
 /// read back to their bytes.
 void checkMacText(Input input);
@@ -53,6 +59,7 @@ inline constexpr std::array FUZZ_TARGETS{
     FuzzTarget{"fuzz_linux_request", checkLinuxRequest},
     FuzzTarget{"fuzz_vxworks_request", checkVxWorksRequest},
     FuzzTarget{"fuzz_receive_path", checkReceivePath},
+    FuzzTarget{"fuzz_camera_table", checkCameraTable},
     FuzzTarget{"fuzz_mac_text", checkMacText},
     FuzzTarget{"fuzz_dotted_address", checkDottedAddress},
 };
