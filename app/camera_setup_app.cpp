@@ -4,6 +4,7 @@
 #include "transport/host_adapter.h"
 #include "transport/receiver.h"
 #include "transport/request_sender.h"
+#include "ui/app_icon.h"
 #include "ui/camera_setup_dlg.h"
 
 #include <QApplication>
@@ -15,9 +16,9 @@ namespace {
 
 constexpr std::string_view INSTANCE_NAME = "NETWORK_CAMERA_NETLARK_003";
 
-// Up to 4096 received datagrams wait for the window, and the socket may hold
-// 4 MiB more, so a burst of announcements from a large site is listed whole
-// even while the window is busy (a message box open, say).
+// Up to 4096 received datagrams may wait for the window, and the socket asks
+// for 4 MiB of buffer (the system may grant less), so a burst of announcements
+// from a large site is listed whole even while the window is busy.
 constexpr ReceiverOptions RECEIVER_OPTIONS{
     .port = REPLY_PORT, .ringCapacity = 4096, .socketBufferBytes = 4 * 1024 * 1024};
 
@@ -33,6 +34,7 @@ int CCameraSetupApp::run(int argc, char** argv) {
     QApplication application(argc, argv);
     // Every message box is captioned with the program's file name.
     QApplication::setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName());
+    QApplication::setWindowIcon(applicationIcon());
 
     UdpRequestSender sender;
     Receiver receiver(RECEIVER_OPTIONS);

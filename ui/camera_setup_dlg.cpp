@@ -11,12 +11,13 @@
 #include "ui/ip_address_field.h"
 #include "ui/message_box.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTreeView>
 
 namespace netlark {
@@ -48,6 +49,9 @@ CCameraSetupDlg::CCameraSetupDlg(RequestSender& sender, Receiver& receiver,
     connect(m_controls.rescan, &QPushButton::clicked, this, &CCameraSetupDlg::onRescan);
     connect(m_controls.change, &QPushButton::clicked, this, &CCameraSetupDlg::onChangeNetwork);
     connect(m_controls.exit, &QPushButton::clicked, this, &QDialog::accept);
+    // Shift+F10 asks the focused control for its context menu, as the Menu key does.
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this), &QShortcut::activated, this,
+            &CCameraSetupDlg::requestContextMenu);
     centreOnPrimaryScreen();
     onInitDialog();
 }
@@ -272,6 +276,14 @@ void CCameraSetupDlg::contextMenuEvent(QContextMenuEvent* event) {
     }
 }
 
+void CCameraSetupDlg::requestContextMenu() {
+    QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : this;
+    const QPoint position = target->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, position, target->mapToGlobal(position));
+    // A control without a menu of its own passes the request up to the window.
+    QApplication::sendEvent(target, &request);
+}
+
 void CCameraSetupDlg::showAbout() {
     CAboutDlg about(this);
     about.exec();
@@ -279,7 +291,7 @@ void CCameraSetupDlg::showAbout() {
 
 void CCameraSetupDlg::centreOnPrimaryScreen() {
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    if (const QScreen* screen = QApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
 }

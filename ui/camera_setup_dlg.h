@@ -59,6 +59,7 @@ private:
     void drainReceiver();
     void handleReceiveEvent(const ReceiveEvent& event);
     void handleDatagram(const ReceiveEvent& event);
+    void requestContextMenu();
     void showAbout();
     void centreOnPrimaryScreen();
     std::optional<int> selectedListRow() const;
