@@ -44,7 +44,7 @@ protected:
     }
 };
 
-TEST_F(WindowTest, TabVisitsTheControlsInTemplateOrderWithDnsLast) {
+TEST_F(WindowTest, TabVisitsTheControlsInWindowOrderWithDnsLast) {
     announce(linuxCamera("LX-0002"));
     ASSERT_TRUE(waitForRows(1));
     clickRow(0); // enables Change
