@@ -32,6 +32,10 @@ int CameraTable::insert(const CameraRow& row) {
     return static_cast<int>(m_rows.order_of_key(*position));
 }
 
+int CameraTable::insertionIndex(const CameraRow& row) const {
+    return static_cast<int>(m_rows.order_of_key(Entry{row, m_arrivals}));
+}
+
 std::string_view CameraTable::cell(int row, int column) const {
     if (row < 0 || row >= size() || column < 0 || column >= CAMERA_COLUMN_COUNT) {
         return {};

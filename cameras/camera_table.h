@@ -17,6 +17,10 @@ public:
     /// Inserts a row where its serial belongs and returns the index it took.
     int insert(const CameraRow& row);
 
+    /// The index insert() would give this row now, so a view can be told
+    /// where a row goes before it is inserted.
+    int insertionIndex(const CameraRow& row) const;
+
     /// The text of a cell; a row or column that does not exist reads as empty text.
     std::string_view cell(int row, int column) const;
 

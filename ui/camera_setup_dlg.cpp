@@ -1,9 +1,9 @@
 #include "ui/camera_setup_dlg.h"
 
-#include "cameras/address_text.h"
 #include "cameras/change_request.h"
 #include "cameras/messages.h"
 #include "cameras/received_datagram.h"
+#include "cameras/row_addresses.h"
 #include "transport/receiver.h"
 #include "transport/request_sender.h"
 #include "ui/about_dlg.h"
@@ -24,9 +24,9 @@ namespace netlark {
 
 namespace {
 
-/// Fills an address field from a table cell; a cell that is empty blanks it.
-void setAddressField(IpAddressField& field, std::string_view text) {
-    if (const std::optional<Ipv4Address> address = readDottedAddress(text)) {
+/// Fills an address field from a row; an address the row lacks blanks it.
+void setAddressField(IpAddressField& field, const std::optional<Ipv4Address>& address) {
+    if (address) {
         field.set(*address);
     } else {
         field.clear();
@@ -153,12 +153,11 @@ std::optional<int> CCameraSetupDlg::selectedListRow() const {
 
 void CCameraSetupDlg::reportRow(int row) {
     m_nSelectedRow = row;
-    const CameraTable& table = m_cameras.table();
-    const std::string_view ip = table.cell(row, COLUMN_IP);
-    setAddressField(*m_controls.ipAddress, ip.substr(0, ip.find(':'))); // without the web port
-    setAddressField(*m_controls.gateway, table.cell(row, COLUMN_GATEWAY));
-    setAddressField(*m_controls.subnetMask, table.cell(row, COLUMN_SUBNET_MASK));
-    setAddressField(*m_controls.dns, table.cell(row, COLUMN_DNS));
+    const RowAddresses addresses = rowAddresses(m_cameras.table().row(row));
+    setAddressField(*m_controls.ipAddress, addresses.ip);
+    setAddressField(*m_controls.gateway, addresses.gateway);
+    setAddressField(*m_controls.subnetMask, addresses.subnetMask);
+    setAddressField(*m_controls.dns, addresses.dns);
     // The ID and password are typed again for every camera.
     m_strAdminId.clear();
     m_strAdminPassword.clear();

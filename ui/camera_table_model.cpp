@@ -3,13 +3,9 @@
 namespace netlark {
 
 int CameraTableModel::insert(const CameraRow& row) {
-    // The table picks the sorted position only as it inserts, but the views
-    // must hear of the row before it exists; until endInsertRows() the model
-    // keeps showing the table as it was.
-    const int index = m_table.insert(row);
-    m_unannouncedRow = index;
+    const int index = m_table.insertionIndex(row);
     beginInsertRows({}, index, index);
-    m_unannouncedRow.reset();
+    m_table.insert(row);
     endInsertRows();
     return index;
 }
@@ -24,7 +20,7 @@ int CameraTableModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid()) {
         return 0;
     }
-    return m_table.size() - (m_unannouncedRow ? 1 : 0);
+    return m_table.size();
 }
 
 int CameraTableModel::columnCount(const QModelIndex& parent) const {
@@ -35,10 +31,7 @@ QVariant CameraTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || role != Qt::DisplayRole) {
         return {};
     }
-    int row = index.row();
-    if (m_unannouncedRow && row >= *m_unannouncedRow) {
-        ++row;
-    }
+    const int row = index.row();
     // Serial numbers come from the network byte for byte; Latin-1 shows every
     // byte as one character.
     const std::string_view text = m_table.cell(row, index.column());

@@ -3,7 +3,6 @@
 #include "cameras/camera_table.h"
 
 #include <QAbstractTableModel>
-#include <optional>
 
 namespace netlark {
 
@@ -28,9 +27,6 @@ public:
 
 private:
     CameraTable m_table;
-    /// The row just added to the table but not yet announced to the views:
-    /// while they are told about it, the model still shows the rows before it.
-    std::optional<int> m_unannouncedRow;
 };
 
 } // namespace netlark

@@ -55,7 +55,10 @@ TEST_P(CameraTableInsert, ReturnsTheIndexTakenAndKeepsOrder) {
     std::vector<int> returned;
     std::uint16_t tag = 0;
     for (const std::string& serial : GetParam().arrivals) {
-        returned.push_back(table.insert(rowWith(serial, tag++)));
+        const CameraRow row = rowWith(serial, tag++);
+        const int announced = table.insertionIndex(row);
+        returned.push_back(table.insert(row));
+        EXPECT_EQ(announced, returned.back()) << "insertionIndex of " << serial;
     }
     EXPECT_EQ(returned, GetParam().returnedIndices);
     EXPECT_EQ(column(table, COLUMN_CARRIED_PORT), GetParam().tagsInOrder);

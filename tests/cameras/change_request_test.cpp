@@ -2,6 +2,7 @@
 #include "cameras/change_request.h"
 #include "cameras/messages.h"
 #include "cameras/received_datagram.h"
+#include "cameras/row_addresses.h"
 #include "protocol/byte_fields.h"
 #include "sample_cameras.h"
 
@@ -115,14 +116,14 @@ TEST(BuildChangeRequest, EmptyCarriedAddressCellSendsZeros) {
 /// The form as selecting a row fills it: the row's addresses, the port of
 /// the IP cell dropped.
 ConfigFormValues formFromRow(const CameraRow& row) {
-    const std::string_view ipCell = row.text(COLUMN_IP);
+    const RowAddresses addresses = rowAddresses(row);
     ConfigFormValues form;
     form.adminId = "root";
     form.adminPassword = "pass";
-    form.ip = complete(*readDottedAddress(ipCell.substr(0, ipCell.find(':'))));
-    form.gateway = complete(*readDottedAddress(row.text(COLUMN_GATEWAY)));
-    form.subnetMask = complete(*readDottedAddress(row.text(COLUMN_SUBNET_MASK)));
-    form.dns = complete(*readDottedAddress(row.text(COLUMN_DNS)));
+    form.ip = complete(addresses.ip.value());
+    form.gateway = complete(addresses.gateway.value());
+    form.subnetMask = complete(addresses.subnetMask.value());
+    form.dns = complete(addresses.dns.value());
     return form;
 }
 
