@@ -20,7 +20,8 @@ inline constexpr std::string_view CREDENTIALS_MISSING = "ID or/and Password is/a
 inline constexpr std::string_view INVALID_CAMERA = "Invalid Camera";
 inline constexpr std::string_view INVALID_IP = "Error : invalid IP Address format";
 inline constexpr std::string_view INVALID_GATEWAY = "Error : invalid Gateway Address format";
-inline constexpr std::string_view INVALID_SUBNET_MASK = "Error : invalid Subnet Mask Address format";
+inline constexpr std::string_view INVALID_SUBNET_MASK =
+    "Error : invalid Subnet Mask Address format";
 inline constexpr std::string_view INVALID_DNS = "Error : invalid DNS Address format";
 
 /// "bind : N" with the system's error code.
