@@ -59,8 +59,8 @@ ChangeRequestFields requestFields(const CameraRow& row, const ConfigFormValues& 
 
 } // namespace
 
-ChangeRequest buildChangeRequest(const CameraRow* selected, const ConfigFormValues& form,
-                                 const MacAddress& hostMac) {
+std::optional<ChangeRefused> changeRefusal(const CameraRow* selected,
+                                           const ConfigFormValues& form) {
     const std::string_view family =
         selected != nullptr ? selected->text(COLUMN_FAMILY) : std::string_view{};
     if (family != FAMILY_LINUX && family != FAMILY_VXWORKS) {
@@ -69,14 +69,21 @@ ChangeRequest buildChangeRequest(const CameraRow* selected, const ConfigFormValu
     if (form.adminId.empty() || form.adminPassword.empty()) {
         return ChangeRefused{messages::CREDENTIALS_MISSING};
     }
-    if (const auto refusal = incompleteAddress(form)) {
-        return *refusal;
-    }
-    const ChangeRequestFields fields = requestFields(*selected, form);
-    if (family == FAMILY_LINUX) {
-        return buildLinuxChange(fields, hostMac);
+    return incompleteAddress(form);
+}
+
+ChangeRequest buildChangeRequest(const CameraRow& selected, const ConfigFormValues& form,
+                                 const MacAddress& senderMac) {
+    const ChangeRequestFields fields = requestFields(selected, form);
+    if (selected.text(COLUMN_FAMILY) == FAMILY_LINUX) {
+        return buildLinuxChange(fields, senderMac);
     }
     return buildVxWorksChange(fields);
+}
+
+std::span<const std::uint8_t> requestBytes(const ChangeRequest& request) {
+    return std::visit([](const auto& bytes) { return std::span<const std::uint8_t>(bytes); },
+                      request);
 }
 
 } // namespace netlark

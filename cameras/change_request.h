@@ -4,6 +4,9 @@
 #include "protocol/linux_datagram.h"
 #include "protocol/vxworks_datagram.h"
 
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string_view>
 #include <variant>
 
@@ -32,13 +35,22 @@ struct ChangeRefused {
     bool operator==(const ChangeRefused&) const = default;
 };
 
-using ChangeRequest = std::variant<ChangeRefused, LinuxDatagram, VxWorksRequest>;
+/// Why no change request may go to the selected camera (nullptr: no camera
+/// is selected), checking in this order: the family ("Invalid Camera"), ID
+/// and password both present, then each address field complete (IP,
+/// gateway, subnet mask, DNS). Nothing when the request may be built.
+std::optional<ChangeRefused> changeRefusal(const CameraRow* selected, const ConfigFormValues& form);
 
-/// Builds the change request for the selected camera (nullptr: no camera is
-/// selected), checking in this order: the family ("Invalid Camera"), ID and
-/// password both present, then each address field complete (IP, gateway,
-/// subnet mask, DNS). Linux requests carry `hostMac` as sender_mac.
-ChangeRequest buildChangeRequest(const CameraRow* selected, const ConfigFormValues& form,
-                                 const MacAddress& hostMac);
+using ChangeRequest = std::variant<LinuxDatagram, VxWorksRequest>;
+
+/// Builds the change request in the selected camera's family, for a camera
+/// and form changeRefusal() let through. A Linux request carries `senderMac`
+/// as sender_mac, so a request sent on several adapters is built once for
+/// each; a VxWorks request carries no sender.
+ChangeRequest buildChangeRequest(const CameraRow& selected, const ConfigFormValues& form,
+                                 const MacAddress& senderMac);
+
+/// The request's bytes as they go on the wire.
+std::span<const std::uint8_t> requestBytes(const ChangeRequest& request);
 
 } // namespace netlark

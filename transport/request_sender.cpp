@@ -34,18 +34,11 @@ bool UdpRequestSender::enableBroadcast() {
     return ::setsockopt(m_socket.get(), SOL_SOCKET, SO_BROADCAST, &on, sizeof on) == 0;
 }
 
-bool UdpRequestSender::send(std::span<const std::uint8_t> datagram) {
-    const sockaddr_in destination = broadcastDestination();
-    const auto sent = ::sendto(m_socket.get(), datagram.data(), datagram.size(), MSG_NOSIGNAL,
-                               reinterpret_cast<const sockaddr*>(&destination), sizeof destination);
-    return sent >= 0;
-}
-
 bool UdpRequestSender::sendOnEveryInterface(const RequestBuilder& buildFor,
                                             const MacAddress& fallbackMac) {
     const std::vector<BroadcastInterface> interfaces = broadcastInterfaces();
     if (interfaces.empty()) {
-        return send(buildFor(fallbackMac));
+        return sendRouted(buildFor(fallbackMac));
     }
     bool sentOnAny = false;
     for (const BroadcastInterface& adapter : interfaces) {
@@ -55,6 +48,13 @@ bool UdpRequestSender::sendOnEveryInterface(const RequestBuilder& buildFor,
         }
     }
     return sentOnAny;
+}
+
+bool UdpRequestSender::sendRouted(std::span<const std::uint8_t> datagram) {
+    const sockaddr_in destination = broadcastDestination();
+    const auto sent = ::sendto(m_socket.get(), datagram.data(), datagram.size(), MSG_NOSIGNAL,
+                               reinterpret_cast<const sockaddr*>(&destination), sizeof destination);
+    return sent >= 0;
 }
 
 // IP_PKTINFO names the interface for this one datagram: a limited broadcast

@@ -9,6 +9,10 @@
 
 namespace netlark {
 
+/// Builds a request for the adapter whose MAC is `senderMac`. The bytes it
+/// returns must stay valid until the next call.
+using RequestBuilder = std::function<std::span<const std::uint8_t>(const MacAddress& senderMac)>;
+
 /// The one socket every request leaves through, broadcast to
 /// 255.255.255.255:7890. An interface, so the window can be tested with
 /// failures the system rarely gives.
@@ -20,13 +24,15 @@ public:
     virtual bool open() = 0;
     /// Turns broadcasting on; false when the system refuses.
     virtual bool enableBroadcast() = 0;
-    /// Sends one datagram; false when the system reports an error.
-    virtual bool send(std::span<const std::uint8_t> datagram) = 0;
+    /// Sends the request out of every adapter that is up, broadcast-capable,
+    /// not loopback and has an IPv4 address, each copy built for that
+    /// adapter's MAC (`fallbackMac` for an adapter without one). With no such
+    /// adapter, sends one copy built for `fallbackMac` wherever the routing
+    /// table sends a broadcast. False only when no copy left at all: a
+    /// failure on one adapter while another succeeded is no error.
+    virtual bool sendOnEveryInterface(const RequestBuilder& buildFor,
+                                      const MacAddress& fallbackMac) = 0;
 };
-
-/// Builds a request for the adapter whose MAC is `senderMac`. The bytes it
-/// returns must stay valid until the next call.
-using RequestBuilder = std::function<std::span<const std::uint8_t>(const MacAddress& senderMac)>;
 
 /// The real sender: a POSIX UDP socket, closed when destroyed.
 class UdpRequestSender final : public RequestSender {
@@ -38,18 +44,14 @@ public:
 
     bool open() override;
     bool enableBroadcast() override;
-    bool send(std::span<const std::uint8_t> datagram) override;
-
-    /// Sends the request out of every interface broadcastInterfaces() lists
-    /// at this moment, each copy built for that interface's MAC (an interface
-    /// without one gets `fallbackMac`): a plain broadcast leaves only through
-    /// the interface the routing table picks, and fails without a route. With
-    /// no such interface, sends one copy built for `fallbackMac` the plain way.
-    /// True when at least one copy left; a failure on one interface while
-    /// another succeeded is no error.
-    bool sendOnEveryInterface(const RequestBuilder& buildFor, const MacAddress& fallbackMac);
+    /// A plain broadcast leaves only through the interface the routing table
+    /// picks, and fails without a route, so each copy names its interface.
+    /// The interfaces are listed afresh for every request.
+    bool sendOnEveryInterface(const RequestBuilder& buildFor,
+                              const MacAddress& fallbackMac) override;
 
 private:
+    bool sendRouted(std::span<const std::uint8_t> datagram);
     bool sendThrough(unsigned interfaceIndex, std::span<const std::uint8_t> datagram);
 
     FileDescriptor m_socket;

@@ -19,6 +19,8 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTreeView>
+#include <cstdint>
+#include <span>
 
 namespace netlark {
 
@@ -101,8 +103,20 @@ void CCameraSetupDlg::setUpColumns() {
 }
 
 bool CCameraSetupDlg::sendDiscoveryRequests() {
+    // A Linux request carries the MAC of the adapter it leaves through, so it
+    // is built again for each one.
+    LinuxDatagram linuxDiscovery{};
+    const RequestBuilder buildLinux = [&](const MacAddress& senderMac) {
+        linuxDiscovery = buildLinuxDiscovery(senderMac);
+        return std::span<const std::uint8_t>(linuxDiscovery);
+    };
+    const VxWorksRequest vxworksDiscovery = buildVxWorksDiscovery();
+    const RequestBuilder buildVxWorks = [&](const MacAddress&) {
+        return std::span<const std::uint8_t>(vxworksDiscovery);
+    };
     // The second request is not tried when the first one failed.
-    if (!m_sender.send(buildLinuxDiscovery(m_hostMac)) || !m_sender.send(buildVxWorksDiscovery())) {
+    if (!m_sender.sendOnEveryInterface(buildLinux, m_hostMac) ||
+        !m_sender.sendOnEveryInterface(buildVxWorks, m_hostMac)) {
         showMessage(this, messages::SENDTO_ERROR);
         return false;
     }
@@ -178,16 +192,16 @@ void CCameraSetupDlg::onChangeNetwork() {
                                 m_controls.gateway->read(),
                                 m_controls.subnetMask->read(),
                                 m_controls.dns->read()};
-    const ChangeRequest request = buildChangeRequest(selected, form, m_hostMac);
-
-    if (const auto* refused = std::get_if<ChangeRefused>(&request)) {
+    if (const std::optional<ChangeRefused> refused = changeRefusal(selected, form)) {
         showMessage(this, refused->message);
         return;
     }
-    const bool sent = std::holds_alternative<LinuxDatagram>(request)
-                          ? m_sender.send(std::get<LinuxDatagram>(request))
-                          : m_sender.send(std::get<VxWorksRequest>(request));
-    if (!sent) {
+    ChangeRequest request;
+    const RequestBuilder build = [&](const MacAddress& senderMac) {
+        request = buildChangeRequest(*selected, form, senderMac);
+        return requestBytes(request);
+    };
+    if (!m_sender.sendOnEveryInterface(build, m_hostMac)) {
         showMessage(this, messages::SENDTO_ERROR);
     }
 }

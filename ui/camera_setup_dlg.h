@@ -20,8 +20,8 @@ struct ReceiveEvent;
 
 /// The main window and the whole run: the camera list, the form, the scan
 /// cycle with its guard timer, and the change command. Every request leaves
-/// through `sender`; every reply arrives through `receiver`, which the window
-/// drains one event at a time on its own thread.
+/// through `sender`, on every adapter; every reply arrives through
+/// `receiver`, which the window drains one event at a time on its own thread.
 class CCameraSetupDlg : public QDialog {
     Q_OBJECT
 public:
@@ -73,6 +73,7 @@ private:
     QTimer m_guardTimer;
     QIcon m_hIcon;
 
+    /// Carried by Linux requests where the sender finds no adapter of their own.
     MacAddress m_hostMac{};
     int m_nCameraCount = 0;
     /// The camera the user selected: follows it when rows are inserted above

@@ -29,14 +29,18 @@ TEST(CamerasAllocations, RowsActionsAndRequestsAllocateNothing) {
     const DatagramAction linuxReported = actionForDatagram(linuxResult);
     const DatagramAction vxworksListed = actionForDatagram(vxworksWire);
     const DatagramAction vxworksReported = actionForDatagram(vxworksResult);
-    const ChangeRequest linuxRequest = buildChangeRequest(&linuxRow, form, MacAddress{});
-    const ChangeRequest vxworksRequest = buildChangeRequest(&vxworksRow, form, MacAddress{});
+    const std::optional<ChangeRefused> linuxRefusal = changeRefusal(&linuxRow, form);
+    const std::optional<ChangeRefused> vxworksRefusal = changeRefusal(&vxworksRow, form);
+    const ChangeRequest linuxRequest = buildChangeRequest(linuxRow, form, MacAddress{});
+    const ChangeRequest vxworksRequest = buildChangeRequest(vxworksRow, form, MacAddress{});
     EXPECT_EQ(counter.count(), 0u);
 
     EXPECT_TRUE(std::holds_alternative<ListCamera>(linuxListed));
     EXPECT_TRUE(std::holds_alternative<ReportReply>(linuxReported));
     EXPECT_TRUE(std::holds_alternative<ListCamera>(vxworksListed));
     EXPECT_TRUE(std::holds_alternative<ReportReply>(vxworksReported));
+    EXPECT_EQ(linuxRefusal, std::nullopt);
+    EXPECT_EQ(vxworksRefusal, std::nullopt);
     EXPECT_TRUE(std::holds_alternative<LinuxDatagram>(linuxRequest));
     EXPECT_TRUE(std::holds_alternative<VxWorksRequest>(vxworksRequest));
 }

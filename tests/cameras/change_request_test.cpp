@@ -37,7 +37,7 @@ LinuxDatagram unscrambled(LinuxDatagram datagram) {
 
 TEST(BuildChangeRequest, LinuxRequestGoldenBytes) {
     const CameraRow row = rowFromAnnouncement(samples::linuxAnnouncement());
-    const ChangeRequest request = buildChangeRequest(&row, typedForm(), HOST_MAC);
+    const ChangeRequest request = buildChangeRequest(row, typedForm(), HOST_MAC);
     const auto* datagram = std::get_if<LinuxDatagram>(&request);
     ASSERT_NE(datagram, nullptr);
 
@@ -70,7 +70,7 @@ TEST(BuildChangeRequest, LinuxRequestGoldenBytes) {
 
 TEST(BuildChangeRequest, VxWorksRequestGoldenBytes) {
     const CameraRow row = rowFromAnnouncement(samples::vxworksAnnouncement());
-    const ChangeRequest request = buildChangeRequest(&row, typedForm(), HOST_MAC);
+    const ChangeRequest request = buildChangeRequest(row, typedForm(), HOST_MAC);
     const VxWorksRequest expected{
         '1',  '2',                                              // opcode
         'a',  'd',  'm',  'i',  'n',  0,    0,   0,   0,   0,   // ID
@@ -92,7 +92,7 @@ TEST(BuildChangeRequest, CarriedPortIsReadFromItsCell) {
           std::pair{"70000", 70000 & 0xFFFF}, std::pair{"12ab", 12}, std::pair{"", 0}}) {
         CameraRow row = rowFromAnnouncement(samples::linuxAnnouncement());
         row.cells[COLUMN_CARRIED_PORT] = CellText(cell);
-        const ChangeRequest request = buildChangeRequest(&row, typedForm(), HOST_MAC);
+        const ChangeRequest request = buildChangeRequest(row, typedForm(), HOST_MAC);
         ASSERT_TRUE(std::holds_alternative<LinuxDatagram>(request));
         EXPECT_EQ(fields::readU16(unscrambled(std::get<LinuxDatagram>(request)),
                                   linux_layout::CHANGE_CARRIED_PORT),
@@ -106,7 +106,7 @@ TEST(BuildChangeRequest, CarriedPortIsReadFromItsCell) {
 TEST(BuildChangeRequest, EmptyCarriedAddressCellSendsZeros) {
     CameraRow row = rowFromAnnouncement(samples::vxworksAnnouncement());
     row.cells[COLUMN_CARRIED_ADDRESS] = CellText("");
-    const ChangeRequest request = buildChangeRequest(&row, typedForm(), HOST_MAC);
+    const ChangeRequest request = buildChangeRequest(row, typedForm(), HOST_MAC);
     ASSERT_TRUE(std::holds_alternative<VxWorksRequest>(request));
     EXPECT_EQ(fields::readOctetsInOrder(std::get<VxWorksRequest>(request),
                                         vxworks_layout::CHANGE_CARRIED_ADDRESS),
@@ -141,7 +141,7 @@ TEST(BuildChangeRequest, UnchangedLinuxSelectionSendsBackTheAnnouncedValues) {
     announcement.mac = {0xA0, 0xB1, 0xC2, 0xD3, 0xE4, 0xF5};
     const CameraRow row = listedRow(actionForDatagram(encodeLinuxAnnouncement(announcement, 99)));
 
-    const ChangeRequest request = buildChangeRequest(&row, formFromRow(row), HOST_MAC);
+    const ChangeRequest request = buildChangeRequest(row, formFromRow(row), HOST_MAC);
     ASSERT_TRUE(std::holds_alternative<LinuxDatagram>(request));
     const LinuxRequest decoded = decodeLinuxRequest(std::get<LinuxDatagram>(request));
     const auto* change = std::get_if<LinuxChangeRequest>(&decoded);
@@ -159,7 +159,7 @@ TEST(BuildChangeRequest, UnchangedVxWorksSelectionSendsBackTheAnnouncedValues) {
     const VxWorksAnnouncement announcement = samples::vxworksAnnouncement();
     const CameraRow row = listedRow(actionForDatagram(encodeVxWorksAnnouncement(announcement)));
 
-    const ChangeRequest request = buildChangeRequest(&row, formFromRow(row), HOST_MAC);
+    const ChangeRequest request = buildChangeRequest(row, formFromRow(row), HOST_MAC);
     ASSERT_TRUE(std::holds_alternative<VxWorksRequest>(request));
     const VxWorksRequestContent decoded = decodeVxWorksRequest(std::get<VxWorksRequest>(request));
     const auto* change = std::get_if<VxWorksChangeRequest>(&decoded);
@@ -188,8 +188,14 @@ TEST_P(ChangeRefusals, FirstFailingCheckWins) {
     row.cells[COLUMN_FAMILY] = CellText(c.family);
     ConfigFormValues form = typedForm();
     c.edit(form);
-    EXPECT_EQ(buildChangeRequest(c.family == "-" ? nullptr : &row, form, HOST_MAC),
-              ChangeRequest{ChangeRefused{c.message}});
+    EXPECT_EQ(changeRefusal(c.family == "-" ? nullptr : &row, form), ChangeRefused{c.message});
+}
+
+TEST(ChangeRefusal, ACompleteFormForEitherFamilyIsLetThrough) {
+    for (const CameraRow& row : {rowFromAnnouncement(samples::linuxAnnouncement()),
+                                 rowFromAnnouncement(samples::vxworksAnnouncement())}) {
+        EXPECT_EQ(changeRefusal(&row, typedForm()), std::nullopt) << row.text(COLUMN_FAMILY);
+    }
 }
 
 void nothing(ConfigFormValues&) {}

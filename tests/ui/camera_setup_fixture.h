@@ -27,6 +27,9 @@ class IpAddressField;
 namespace netlark::testing {
 
 inline constexpr MacAddress HOST_MAC{0x02, 0x4E, 0x4C, 0x00, 0x00, 0x01};
+/// Two adapters a laptop may send on at once.
+inline constexpr MacAddress WIFI_MAC{0x02, 0x57, 0x49, 0x46, 0x49, 0x01};
+inline constexpr MacAddress ETHERNET_MAC{0x02, 0x45, 0x54, 0x48, 0x00, 0x02};
 
 /// A Linux camera "serial" at 10.0.0.5, web port 81, gateway 10.0.0.1, mask
 /// 255.255.255.0, DNS 8.8.4.4, carrying 10.0.0.5:554, MAC 00:1A:2B:3C:4D:5E.

@@ -39,13 +39,9 @@ protected:
     }
 };
 
-TEST_F(ChangeNetworkTest, SendsTheLinuxRequestForTheSelectedCamera) {
-    clickRow(LINUX_ROW);
-    typeCredentials("admin", "secret");
-    addressField("ipAddress").set({10, 0, 0, 77});
-
-    pressChange();
-
+/// The Linux camera's change request as the form holds it after the user
+/// typed "admin", "secret" and the IP address 10.0.0.77.
+ChangeRequestFields linuxChangeTo77() {
     ChangeRequestFields expected;
     expected.adminId = "admin";
     expected.adminPassword = "secret";
@@ -54,8 +50,34 @@ TEST_F(ChangeNetworkTest, SendsTheLinuxRequestForTheSelectedCamera) {
     expected.settings.ip = {10, 0, 0, 77};
     expected.carriedAddress = linuxCamera("").carriedAddress;
     expected.carriedPort = 554;
+    return expected;
+}
+
+TEST_F(ChangeNetworkTest, SendsTheLinuxRequestForTheSelectedCamera) {
+    clickRow(LINUX_ROW);
+    typeCredentials("admin", "secret");
+    addressField("ipAddress").set({10, 0, 0, 77});
+
+    pressChange();
+
     ASSERT_EQ(sender.sent.size(), sentAtStart + 1);
-    EXPECT_EQ(sender.sent.back(), bytesOf(buildLinuxChange(expected, HOST_MAC)));
+    EXPECT_EQ(sender.sent.back().bytes, bytesOf(buildLinuxChange(linuxChangeTo77(), HOST_MAC)));
+    EXPECT_TRUE(messages.texts().empty());
+}
+
+TEST_F(ChangeNetworkTest, TheLinuxRequestIsBuiltForEachAdapterItLeavesThrough) {
+    sender.adapterMacs = {WIFI_MAC, ETHERNET_MAC};
+    clickRow(LINUX_ROW);
+    typeCredentials("admin", "secret");
+    addressField("ipAddress").set({10, 0, 0, 77});
+
+    pressChange();
+
+    ASSERT_EQ(sender.sent.size(), sentAtStart + 2);
+    EXPECT_EQ(sender.sent[sentAtStart].bytes,
+              bytesOf(buildLinuxChange(linuxChangeTo77(), WIFI_MAC)));
+    EXPECT_EQ(sender.sent[sentAtStart + 1].bytes,
+              bytesOf(buildLinuxChange(linuxChangeTo77(), ETHERNET_MAC)));
     EXPECT_TRUE(messages.texts().empty());
 }
 
@@ -72,7 +94,7 @@ TEST_F(ChangeNetworkTest, SendsTheVxWorksRequestWithATenCharacterPassword) {
     expected.settings = vxworksCamera("").settings;
     expected.carriedAddress = vxworksCamera("").carriedAddress;
     ASSERT_EQ(sender.sent.size(), sentAtStart + 1);
-    EXPECT_EQ(sender.sent.back(), bytesOf(buildVxWorksChange(expected)));
+    EXPECT_EQ(sender.sent.back().bytes, bytesOf(buildVxWorksChange(expected)));
 }
 
 TEST_F(ChangeNetworkTest, TheCredentialFieldsTakeAtMostTenPrintableAsciiCharacters) {
@@ -183,9 +205,10 @@ TEST_F(ChangeNetworkTest, TheRequestGoesToTheSelectedCameraAfterOthersArriveAbov
     pressChange();
 
     ASSERT_EQ(sender.sent.size(), sentAtStart + 1);
-    EXPECT_EQ(sender.sent.back().size(), VXWORKS_REQUEST_SIZE);
+    const std::vector<std::uint8_t>& bytes = sender.sent.back().bytes;
+    ASSERT_EQ(bytes.size(), VXWORKS_REQUEST_SIZE);
     VxWorksRequest sent{};
-    std::copy(sender.sent.back().begin(), sender.sent.back().end(), sent.begin());
+    std::copy(bytes.begin(), bytes.end(), sent.begin());
     const auto request = decodeVxWorksRequest(sent);
     const auto* change = std::get_if<VxWorksChangeRequest>(&request);
     ASSERT_NE(change, nullptr);

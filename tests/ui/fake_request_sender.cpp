@@ -1,5 +1,7 @@
 #include "fake_request_sender.h"
 
+#include <span>
+
 namespace netlark::testing {
 
 bool FakeRequestSender::open() {
@@ -10,12 +12,18 @@ bool FakeRequestSender::enableBroadcast() {
     return !failBroadcast;
 }
 
-bool FakeRequestSender::send(std::span<const std::uint8_t> datagram) {
+bool FakeRequestSender::sendOnEveryInterface(const RequestBuilder& buildFor,
+                                             const MacAddress& fallbackMac) {
     ++sendAttempts;
     if (failSendNumber == sendAttempts) {
         return false;
     }
-    sent.emplace_back(datagram.begin(), datagram.end());
+    const std::vector<MacAddress> macs =
+        adapterMacs.empty() ? std::vector<MacAddress>{fallbackMac} : adapterMacs;
+    for (const MacAddress& mac : macs) {
+        const std::span<const std::uint8_t> bytes = buildFor(mac);
+        sent.push_back({mac, {bytes.begin(), bytes.end()}});
+    }
     return true;
 }
 

@@ -39,8 +39,8 @@ TEST_F(ScanCycleTest, RescanClearsTheListAndTheFormAndScansAgainBehindTheGuard) 
         EXPECT_EQ(shown(addressField(field)), "...") << field;
     }
     ASSERT_EQ(sender.sent.size(), 4u);
-    EXPECT_EQ(sender.sent[2], bytesOf(buildLinuxDiscovery(HOST_MAC)));
-    EXPECT_EQ(sender.sent[3], bytesOf(buildVxWorksDiscovery()));
+    EXPECT_EQ(sender.sent[2].bytes, bytesOf(buildLinuxDiscovery(HOST_MAC)));
+    EXPECT_EQ(sender.sent[3].bytes, bytesOf(buildVxWorksDiscovery()));
     EXPECT_FALSE(button("rescan").isEnabled());
     EXPECT_TRUE(waitForRescanEnabled());
 }

@@ -14,12 +14,29 @@ TEST_F(StartupTest, SendsLinuxThenVxWorksDiscoveryWithTheHostAdapterAddress) {
     openDialog();
 
     ASSERT_EQ(sender.sent.size(), 2u);
-    EXPECT_EQ(sender.sent[0], bytesOf(buildLinuxDiscovery(HOST_MAC)));
-    EXPECT_EQ(sender.sent[1], bytesOf(buildVxWorksDiscovery()));
+    EXPECT_EQ(sender.sent[0].bytes, bytesOf(buildLinuxDiscovery(HOST_MAC)));
+    EXPECT_EQ(sender.sent[1].bytes, bytesOf(buildVxWorksDiscovery()));
+    for (const FakeRequestSender::Datagram& datagram : sender.sent) {
+        EXPECT_EQ(datagram.builtFor, HOST_MAC) << "the stand-in where no adapter is found";
+    }
     EXPECT_TRUE(messages.texts().empty());
     EXPECT_FALSE(button("rescan").isEnabled()) << "the guard holds Rescan back";
     EXPECT_FALSE(button("change").isEnabled()) << "no camera is selected yet";
     EXPECT_EQ(dialog->windowTitle(), "New_Netlark(V2.04)");
+}
+
+// Cameras behind either adapter must be found, and a Linux camera learns
+// from the request the MAC of the adapter that reaches it.
+TEST_F(StartupTest, EachAdapterGetsBothDiscoveryRequestsTheLinuxOneWithItsOwnMac) {
+    sender.adapterMacs = {WIFI_MAC, ETHERNET_MAC};
+    openDialog();
+
+    ASSERT_EQ(sender.sent.size(), 4u);
+    EXPECT_EQ(sender.sent[0].bytes, bytesOf(buildLinuxDiscovery(WIFI_MAC)));
+    EXPECT_EQ(sender.sent[1].bytes, bytesOf(buildLinuxDiscovery(ETHERNET_MAC)));
+    EXPECT_EQ(sender.sent[2].bytes, bytesOf(buildVxWorksDiscovery()));
+    EXPECT_EQ(sender.sent[3].bytes, bytesOf(buildVxWorksDiscovery()));
+    EXPECT_TRUE(messages.texts().empty());
 }
 
 TEST_F(StartupTest, ShowsOnlyTheThreeVisibleColumns) {
