@@ -21,12 +21,24 @@ ReportReply reportResult(const ReplyResult& result, bool rescanAfterSuccess) {
     }
 }
 
+/// Makes a camera's row right inside the action that lists it: the variant
+/// builds its ListCamera from this, so the row is written once, in place.
+/// Copying a row just written a character at a time costs more than making it.
+template <typename Announcement> struct RowInPlace {
+    const Announcement& announcement;
+    operator CameraRow() const { return rowFromAnnouncement(announcement); }
+};
+
+template <typename Announcement> DatagramAction listCamera(const Announcement& announcement) {
+    return DatagramAction(std::in_place_type<ListCamera>, RowInPlace<Announcement>{announcement});
+}
+
 DatagramAction linuxAction(std::span<const std::uint8_t, LINUX_DATAGRAM_SIZE> bytes) {
     LinuxDatagram datagram;
     std::copy(bytes.begin(), bytes.end(), datagram.begin());
     const LinuxReply reply = decodeLinuxReply(datagram);
     if (const auto* announcement = std::get_if<LinuxAnnouncement>(&reply)) {
-        return ListCamera{rowFromAnnouncement(*announcement)};
+        return listCamera(*announcement);
     }
     if (const auto* result = std::get_if<ReplyResult>(&reply)) {
         return reportResult(*result, true);
@@ -42,7 +54,7 @@ DatagramAction vxworksAction(std::span<const std::uint8_t, VXWORKS_REPLY_SIZE> b
     std::copy(bytes.begin(), bytes.end(), datagram.begin());
     const VxWorksReplyContent reply = decodeVxWorksReply(datagram);
     if (const auto* announcement = std::get_if<VxWorksAnnouncement>(&reply)) {
-        return ListCamera{rowFromAnnouncement(*announcement)};
+        return listCamera(*announcement);
     }
     return reportResult(std::get<ReplyResult>(reply), false);
 }
