@@ -73,7 +73,7 @@ Listing receiveWithBareLoop(const BurstCase& burst) {
         listing.sent = camsim.waitForEnd();
     }
     listing.listed = handled.count();
-    listing.firstToLast = handled.firstToLast();
+    listing.lastHandled = handled.last();
     listing.socketDrops = udpReceiveBufferErrors() - dropsBefore;
     listing.cpu = processCpuTime() - cpuBefore;
     return listing;

@@ -28,13 +28,16 @@ struct BurstCase {
 struct SentBurst {
     std::uint32_t sent = 0;
     double rate = 0; // datagrams per second it reached
+    /// When its first datagram went out: its report arrived right after the
+    /// last one did, and says how long sending took.
+    Clock::time_point firstSent{};
 };
 
 /// What one receiving path made of one burst.
 struct Listing {
     int listed = 0;
-    /// From the first datagram handled to the last one; zero when fewer than two.
-    std::chrono::nanoseconds firstToLast{0};
+    /// When the last datagram was handled (its row listed); unset when none was.
+    std::optional<Clock::time_point> lastHandled;
     /// Datagrams the socket dropped for want of room (the namespace's
     /// RcvbufErrors counter over the burst).
     std::uint64_t socketDrops = 0;
@@ -45,7 +48,19 @@ struct Listing {
     /// SO_RCVBUF of the receiving socket as the kernel reports it.
     std::optional<int> effectiveBuffer;
     std::optional<SentBurst> sent;
+
+    /// From the emulator's first datagram to the last one handled: the time
+    /// the burst took to be listed.
+    std::optional<std::chrono::nanoseconds> timeToList() const {
+        if (!sent || !lastHandled) {
+            return std::nullopt;
+        }
+        return *lastHandled - sent->firstSent;
+    }
 };
+
+/// Once the emulator has ended, no new row for this long means the burst is over.
+inline constexpr auto QUIET_AFTER_BURST = std::chrono::milliseconds(200);
 
 /// CPU time this process has used so far, all threads together.
 inline std::chrono::nanoseconds processCpuTime() {
@@ -54,24 +69,20 @@ inline std::chrono::nanoseconds processCpuTime() {
     return std::chrono::seconds(used.tv_sec) + std::chrono::nanoseconds(used.tv_nsec);
 }
 
-/// Notes the first and last moment something was handled, and how often.
+/// Notes how many datagrams were handled, and when the last one was.
 class HandledTimes {
 public:
     void note(int count = 1) {
-        const Clock::time_point now = Clock::now();
-        if (m_count == 0) {
-            m_first = now;
-        }
         m_count += count;
-        m_last = now;
+        m_last = Clock::now();
     }
     int count() const { return m_count; }
-    Clock::time_point last() const { return m_last; }
-    std::chrono::nanoseconds firstToLast() const { return m_last - m_first; }
+    std::optional<Clock::time_point> last() const {
+        return m_count > 0 ? std::optional(m_last) : std::nullopt;
+    }
 
 private:
     int m_count = 0;
-    Clock::time_point m_first{};
     Clock::time_point m_last{};
 };
 

@@ -24,8 +24,9 @@ struct CaseResults {
 /// The column names of the table printCase() fills, as Markdown.
 void printTableHeader();
 /// One row per path: cameras listed, first to last datagram, the ratio to the
-/// bare loop's time in the same repetition (min and median of each), and the
-/// socket's drops (most in a repetition), and the process's CPU time.
+/// bare loop's time in the same repetition (min and median of each), in how
+/// many repetitions it listed at least as many as the bare loop, the socket's
+/// drops (most in a repetition), and the process's CPU time (median).
 void printCase(const CaseResults& results);
 
 } // namespace netlark::bench

@@ -35,12 +35,16 @@ CamsimBurst::CamsimBurst(const BurstCase& burst) {
         CamsimProcess camsim(arguments);
         const auto line =
             camsim.waitForLineStarting("{\"event\":\"burst\"", std::chrono::seconds(60));
+        const Clock::time_point reported = Clock::now();
         camsim.waitExit();
         if (line) {
             const auto sent = jsonNumber(*line, "sent");
             const auto rate = jsonNumber(*line, "rate");
-            if (sent && rate) {
-                m_result = SentBurst{static_cast<std::uint32_t>(*sent), *rate};
+            const auto elapsed = jsonNumber(*line, "elapsed_s");
+            if (sent && rate && elapsed) {
+                m_result = SentBurst{static_cast<std::uint32_t>(*sent), *rate,
+                                     reported - std::chrono::duration_cast<Clock::duration>(
+                                                    std::chrono::duration<double>(*elapsed))};
             }
         }
         m_finished.store(true, std::memory_order_release);

@@ -13,9 +13,6 @@ namespace netlark::bench {
 
 namespace {
 
-/// After the emulator has ended, no new row for this long means the burst is over.
-constexpr auto QUIET = std::chrono::milliseconds(200);
-
 /// The receiver thread's wake, as a flag and a condition variable.
 class WakeSignal {
 public:
@@ -69,7 +66,9 @@ Listing receiveWithTable(const BurstCase& burst, std::size_t ringCapacity) {
             if (!finishedAt && camsim.finished()) {
                 finishedAt = Clock::now();
             }
-            if (finishedAt && Clock::now() - std::max(*finishedAt, handled.last()) > QUIET) {
+            if (finishedAt &&
+                Clock::now() - std::max(*finishedAt, handled.last().value_or(*finishedAt)) >
+                    QUIET_AFTER_BURST) {
                 break;
             }
         }
@@ -77,7 +76,7 @@ Listing receiveWithTable(const BurstCase& burst, std::size_t ringCapacity) {
         listing.sent = camsim.waitForEnd();
     }
     listing.listed = table.size();
-    listing.firstToLast = handled.firstToLast();
+    listing.lastHandled = handled.last();
     listing.socketDrops = udpReceiveBufferErrors() - dropsBefore;
     listing.cpu = processCpuTime() - cpuBefore;
     return listing;

@@ -16,8 +16,6 @@ namespace netlark::bench {
 
 namespace {
 
-/// After the emulator has ended, no new row for this long means the burst is over.
-constexpr auto QUIET = std::chrono::milliseconds(200);
 /// A burst that takes longer than this has hung (a message box, say).
 constexpr auto GIVE_UP = std::chrono::seconds(60);
 
@@ -27,7 +25,7 @@ class SilentSender final : public RequestSender {
 public:
     bool open() override { return true; }
     bool enableBroadcast() override { return true; }
-    bool send(std::span<const std::uint8_t>) override { return true; }
+    bool sendOnEveryInterface(const RequestBuilder&, const MacAddress&) override { return true; }
 };
 
 } // namespace
@@ -49,8 +47,8 @@ Listing receiveWithWindow(const BurstCase& burst, std::size_t ringCapacity) {
                      [&handled] { handled.note(); });
 
     const std::uint64_t dropsBefore = udpReceiveBufferErrors();
-    CamsimBurst camsim(burst);
     const std::chrono::nanoseconds cpuBefore = processCpuTime();
+    CamsimBurst camsim(burst);
     const Clock::time_point start = Clock::now();
     std::optional<Clock::time_point> finishedAt;
     QEventLoop loop;
@@ -60,7 +58,9 @@ Listing receiveWithWindow(const BurstCase& burst, std::size_t ringCapacity) {
             finishedAt = Clock::now();
         }
         const bool quiet =
-            finishedAt && Clock::now() - std::max(*finishedAt, handled.last()) > QUIET;
+            finishedAt &&
+            Clock::now() - std::max(*finishedAt, handled.last().value_or(*finishedAt)) >
+                QUIET_AFTER_BURST;
         if (Clock::now() - start > GIVE_UP) {
             if (QWidget* modal = QApplication::activeModalWidget()) {
                 modal->close();
@@ -76,7 +76,7 @@ Listing receiveWithWindow(const BurstCase& burst, std::size_t ringCapacity) {
     check.stop();
 
     listing.listed = rows.rowCount();
-    listing.firstToLast = handled.firstToLast();
+    listing.lastHandled = handled.last();
     listing.sent = camsim.waitForEnd();
     listing.socketDrops = udpReceiveBufferErrors() - dropsBefore;
     listing.cpu = processCpuTime() - cpuBefore;
