@@ -68,6 +68,7 @@ void checkCameraTable(Input input) {
             });
         const auto expectedIndex = static_cast<int>(place - expected.begin());
         expected.insert(place, listed->row);
+        NETLARK_REQUIRE(table.insertionIndex(listed->row) == expectedIndex);
         const int index = table.insert(listed->row);
         NETLARK_REQUIRE(index == expectedIndex);
         NETLARK_REQUIRE(table.row(index) == listed->row);

@@ -30,14 +30,15 @@ void checkLinuxRequest(Input input);
 void checkVxWorksRequest(Input input);
 
 /// A datagram of any length through the whole receive path below the window:
-/// the right action for its length and content, and every cell of a listed
-/// camera well formed and read back to what the camera announced.
+/// the right action for its length and content, every cell of a listed
+/// camera well formed and read back to what the camera announced, and a
+/// change request made from the row without editing sends all of it back.
 void checkReceivePath(Input input);
 
 /// A scan's announcements (a control byte each: odd Linux, even VxWorks,
 /// 0xFF a rescan, then the announcement's bytes) through the receive path
 /// into the camera table: every camera listed once, in serial order, at the
-/// index insert() reports, its cells intact.
+/// index insertionIndex() foretells and insert() reports, its cells intact.
 void checkCameraTable(Input input);
 
 /// Any text as a MAC cell: the pair rule for every text, and "%02X:..." texts

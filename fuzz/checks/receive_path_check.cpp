@@ -1,6 +1,8 @@
 #include "cameras/address_text.h"
+#include "cameras/change_request.h"
 #include "cameras/messages.h"
 #include "cameras/received_datagram.h"
+#include "cameras/row_addresses.h"
 #include "fuzz/checks/canonical_text.h"
 #include "fuzz/checks/checks.h"
 #include "fuzz/checks/linux_reference.h"
@@ -35,6 +37,27 @@ void checkCommonCells(const CameraRow& row, std::string_view serial, std::size_t
     checkDottedCell(row.text(COLUMN_CARRIED_ADDRESS), carriedAddress);
 }
 
+constexpr std::string_view ADMIN_ID = "admin";
+constexpr std::string_view ADMIN_PASSWORD = "secret";
+constexpr MacAddress HOST_MAC{0x02, 0x00, 0x00, 0x00, 0x00, 0x01};
+
+/// Selecting the row fills the form with the addresses the camera announced;
+/// pressing Change without editing them sends those same values back to the
+/// camera, in the request's layout. Returns the request as sent.
+ChangeRequest checkUneditedChange(const CameraRow& row, const NetworkSettings& announced) {
+    const RowAddresses shown = rowAddresses(row);
+    NETLARK_REQUIRE(shown.ip == announced.ip && shown.gateway == announced.gateway);
+    NETLARK_REQUIRE(shown.subnetMask == announced.subnetMask && shown.dns == announced.dns);
+    const ConfigFormValues form{ADMIN_ID,
+                                ADMIN_PASSWORD,
+                                {announced.ip, 4},
+                                {announced.gateway, 4},
+                                {announced.subnetMask, 4},
+                                {announced.dns, 4}};
+    NETLARK_REQUIRE(!changeRefusal(&row, form).has_value());
+    return buildChangeRequest(row, form, HOST_MAC);
+}
+
 void checkLinuxRow(const CameraRow& row, const LinuxAnnouncement& announced) {
     checkCommonCells(row, announced.serial.view(), 14, announced.mac, announced.settings,
                      announced.carriedAddress);
@@ -50,6 +73,19 @@ void checkLinuxRow(const CameraRow& row, const LinuxAnnouncement& announced) {
     }
     NETLARK_REQUIRE(row.text(COLUMN_FAMILY) == FAMILY_LINUX);
     NETLARK_REQUIRE(readCanonicalPort(row.text(COLUMN_CARRIED_PORT)) == announced.carriedPort);
+
+    const ChangeRequest sent = checkUneditedChange(row, announced.settings);
+    const auto* datagram = std::get_if<LinuxDatagram>(&sent);
+    NETLARK_REQUIRE(datagram != nullptr);
+    LinuxChangeRequest expected;
+    expected.adminId = decltype(expected.adminId)::from(ADMIN_ID);
+    expected.adminPassword = decltype(expected.adminPassword)::from(ADMIN_PASSWORD);
+    expected.targetMac = announced.mac;
+    expected.settings = announced.settings;
+    expected.carriedAddress = announced.carriedAddress;
+    expected.carriedPort = announced.carriedPort;
+    expected.senderMac = HOST_MAC;
+    NETLARK_REQUIRE(decodeLinuxRequest(*datagram) == LinuxRequest(expected));
 }
 
 void checkVxWorksRow(const CameraRow& row, std::span<const std::uint8_t, 40> d) {
@@ -63,6 +99,17 @@ void checkVxWorksRow(const CameraRow& row, std::span<const std::uint8_t, 40> d) 
     checkDottedCell(row.text(COLUMN_IP), settings.ip);
     NETLARK_REQUIRE(row.text(COLUMN_FAMILY) == FAMILY_VXWORKS);
     NETLARK_REQUIRE(row.text(COLUMN_CARRIED_PORT).empty());
+
+    const ChangeRequest sent = checkUneditedChange(row, settings);
+    const auto* datagram = std::get_if<VxWorksRequest>(&sent);
+    NETLARK_REQUIRE(datagram != nullptr);
+    VxWorksChangeRequest expected;
+    expected.adminId = decltype(expected.adminId)::from(ADMIN_ID);
+    expected.adminPassword = decltype(expected.adminPassword)::from(ADMIN_PASSWORD);
+    expected.targetMac = mac;
+    expected.settings = settings;
+    expected.carriedAddress = {d[32], d[33], d[34], d[35]};
+    NETLARK_REQUIRE(decodeVxWorksRequest(*datagram) == VxWorksRequestContent(expected));
 }
 
 /// A result reply is told to the user with its fixed text; only a Linux
