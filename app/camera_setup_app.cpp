@@ -1,6 +1,7 @@
 #include "app/camera_setup_app.h"
 
 #include "app/single_instance.h"
+#include "app/termination_signals.h"
 #include "transport/host_adapter.h"
 #include "transport/receiver.h"
 #include "transport/request_sender.h"
@@ -36,10 +37,16 @@ int CCameraSetupApp::run(int argc, char** argv) {
     QApplication::setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName());
     QApplication::setWindowIcon(applicationIcon());
 
+    // SIGTERM and SIGINT close the windows as the user would, so the run
+    // ends the way it does after Exit. A message that start-up shows before
+    // the main window runs closes as well, and the main window then never opens.
+    const TerminationSignals termination([] { QApplication::closeAllWindows(); });
     UdpRequestSender sender;
     Receiver receiver(RECEIVER_OPTIONS);
     CCameraSetupDlg window(sender, receiver, readHostAdapterAddress);
-    window.exec();
+    if (!termination.received()) {
+        window.exec();
+    }
     receiver.stop();
     return 0;
 }
