@@ -37,6 +37,10 @@ LabClient::LabClient()
     }
     enable(m_sendFd, SO_BROADCAST);
     enable(m_receiveFd, SO_REUSEADDR);
+    // Room for a whole test burst, so a test that is descheduled under load
+    // still finds every announcement queued (the kernel caps the request).
+    const int bufferBytes = 4 * 1024 * 1024;
+    ::setsockopt(m_receiveFd, SOL_SOCKET, SO_RCVBUF, &bufferBytes, sizeof bufferBytes);
     const sockaddr_in local = addressOf(INADDR_ANY, REPLY_PORT);
     if (::bind(m_receiveFd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
         throw std::runtime_error("bind to the reply port failed");
