@@ -1,6 +1,7 @@
 #include "bench/startup/process_status.h"
-#include "bench/startup/program_process.h"
+#include "bench/startup/temporary_directory.h"
 #include "camsim_process.h"
+#include "child_process.h"
 #include "transport/file_descriptor.h"
 #include "transport/ports.h"
 
@@ -91,9 +92,8 @@ void timeStartup(const StartupOptions& options) {
     std::vector<double> times;
     for (int run = 0; run < options.repeat; ++run) {
         const FileDescriptor listener = discoveryListener();
-        const TemporaryDirectory runtime;
         const Clock::time_point start = Clock::now();
-        const ProgramProcess program(options.program, runtime.path());
+        const ChildProcess program(options.program, {});
         if (!awaitRequest(listener)) {
             std::fprintf(stderr, "netlark-bench-startup: no discovery request within %lld s\n",
                          static_cast<long long>(REQUEST_TIMEOUT.count()));
@@ -108,8 +108,7 @@ void timeStartup(const StartupOptions& options) {
 
 void measureMemory(const StartupOptions& options) {
     const FileDescriptor listener = discoveryListener();
-    const TemporaryDirectory runtime;
-    ProgramProcess program(options.program, runtime.path());
+    ChildProcess program(options.program, {});
     if (!awaitRequest(listener)) {
         std::fprintf(stderr, "netlark-bench-startup: the program sent no request\n");
         std::exit(1);
@@ -125,7 +124,7 @@ void measureMemory(const StartupOptions& options) {
     awaitIdle(program.pid(), std::chrono::milliseconds(500), std::chrono::seconds(30));
     const auto burstPeak = statusKilobytes(program.pid(), "VmHWM");
     const auto resident = statusKilobytes(program.pid(), "VmRSS");
-    if (!program.running()) {
+    if (!program.isRunning()) {
         std::fprintf(stderr, "netlark-bench-startup: the program ended during the burst\n");
         std::exit(1);
     }
@@ -159,6 +158,12 @@ int main(int argc, char** argv) {
             return args[i] == "--help" ? 0 : 2;
         }
     }
+    // Offscreen, and with a runtime directory of its own, so that the
+    // program's single-instance lock meets no copy the user is running. Each
+    // copy has ended before the next starts.
+    const TemporaryDirectory runtime;
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
     std::printf("| measure | min | median | max |\n|---|---|---|---|\n");
     timeStartup(options);
     measureMemory(options);
