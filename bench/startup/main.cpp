@@ -101,9 +101,14 @@ void timeStartup(const StartupOptions& options) {
         }
         times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
+    std::string each;
+    for (const double time : times) {
+        each += (each.empty() ? "" : ", ") + std::to_string(static_cast<int>(time + 0.5));
+    }
     std::sort(times.begin(), times.end());
-    std::printf("| process start to first discovery request (ms), %d runs | %.1f | %.1f | %.1f |\n",
-                options.repeat, times.front(), times[times.size() / 2], times.back());
+    std::printf(
+        "| process start to first discovery request (ms), %d runs: %s | %.1f | %.1f | %.1f |\n",
+        options.repeat, each.c_str(), times.front(), times[times.size() / 2], times.back());
 }
 
 void measureMemory(const StartupOptions& options) {
