@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-class QLineEdit;
 class QPushButton;
 class QTreeView;
 

@@ -26,18 +26,28 @@ constexpr unsigned SEED = 20240611;
 class PinnedToThisCpu {
 public:
     PinnedToThisCpu() {
-        ::sched_getaffinity(0, sizeof m_previous, &m_previous);
+        const int cpu = ::sched_getcpu();
+        if (cpu < 0 || ::sched_getaffinity(0, sizeof m_previous, &m_previous) != 0) {
+            ADD_FAILURE() << "cannot tell which CPU this thread runs on";
+            return;
+        }
         cpu_set_t one;
         CPU_ZERO(&one);
-        CPU_SET(::sched_getcpu(), &one);
-        ::sched_setaffinity(0, sizeof one, &one);
+        CPU_SET(cpu, &one);
+        m_pinned = ::sched_setaffinity(0, sizeof one, &one) == 0;
+        EXPECT_TRUE(m_pinned) << "cannot keep this thread on one CPU";
     }
-    ~PinnedToThisCpu() { ::sched_setaffinity(0, sizeof m_previous, &m_previous); }
+    ~PinnedToThisCpu() {
+        if (m_pinned) {
+            ::sched_setaffinity(0, sizeof m_previous, &m_previous);
+        }
+    }
     PinnedToThisCpu(const PinnedToThisCpu&) = delete;
     PinnedToThisCpu& operator=(const PinnedToThisCpu&) = delete;
 
 private:
     cpu_set_t m_previous{};
+    bool m_pinned = false;
 };
 
 /// The announcement of camera `number`: Linux and VxWorks cameras take turns.
