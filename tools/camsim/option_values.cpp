@@ -16,7 +16,10 @@ constexpr double MAX_SECONDS = 10'000'000;
 }
 
 std::string quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "'" + std::string + "'".
+    std::string result(1, '\'');
+    result.append(text).push_back('\'');
+    return result;
 }
 
 std::uint32_t parseCount(std::string_view option, std::string_view text, std::uint32_t min,
