@@ -1,5 +1,6 @@
 #include "app/camera_setup_app.h"
 
+#include "app/program_receiver.h"
 #include "app/single_instance.h"
 #include "app/termination_signals.h"
 #include "transport/host_adapter.h"
@@ -16,12 +17,6 @@ namespace netlark {
 namespace {
 
 constexpr std::string_view INSTANCE_NAME = "NETWORK_CAMERA_NETLARK_003";
-
-// Up to 4096 received datagrams may wait for the window, and the socket asks
-// for 4 MiB of buffer (the system may grant less), so a burst of announcements
-// from a large site is listed whole even while the window is busy.
-constexpr ReceiverOptions RECEIVER_OPTIONS{
-    .port = REPLY_PORT, .ringCapacity = 4096, .socketBufferBytes = 4 * 1024 * 1024};
 
 } // namespace
 
@@ -42,7 +37,7 @@ int CCameraSetupApp::run(int argc, char** argv) {
     // the main window runs closes as well, and the main window then never opens.
     const TerminationSignals termination([] { QApplication::closeAllWindows(); });
     UdpRequestSender sender;
-    Receiver receiver(RECEIVER_OPTIONS);
+    Receiver receiver(PROGRAM_RECEIVER_OPTIONS);
     CCameraSetupDlg window(sender, receiver, readHostAdapterAddress);
     if (!termination.received()) {
         window.exec();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/program_receiver.h"
 #include "bench/burst/burst_case.h"
 #include "bench/burst/burst_report.h"
 
@@ -18,7 +19,7 @@ struct BurstOptions {
     std::vector<BufferLimit> buffers{BufferLimit::Asked, BufferLimit::Desktop};
     std::vector<ReceivePath> paths{ALL_PATHS.begin(), ALL_PATHS.end()};
     int repeat = 5;
-    std::size_t ringCapacity = 4096;
+    std::size_t ringCapacity = PROGRAM_RECEIVER_OPTIONS.ringCapacity;
 };
 
 /// Reads the command line (without the program name); a text is an error message.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/program_receiver.h"
 #include "bench/burst/burst_case.h"
 
 #include <cstdint>
@@ -7,8 +8,8 @@
 
 namespace netlark::bench {
 
-/// The receive queue the program asks for: 4 MiB, as the app does.
-inline constexpr int ASKED_BUFFER_BYTES = 4 * 1024 * 1024;
+/// The receive queue the program asks for.
+inline constexpr int ASKED_BUFFER_BYTES = PROGRAM_RECEIVER_OPTIONS.socketBufferBytes;
 /// A stock desktop's net.core.rmem_default and rmem_max: the queue an
 /// unprivileged program gets when it asks for nothing.
 inline constexpr int DESKTOP_BUFFER_BYTES = 212'992;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/program_receiver.h"
 #include "message_recorder.h"
 #include "tests/tools/camsim_process.h"
 #include "transport/receiver.h"
@@ -24,8 +25,6 @@ namespace netlark::testing {
 
 /// The receiver as the program sets it up: up to 4096 datagrams may wait for
 /// the window, and the socket asks for 4 MiB of buffer.
-inline constexpr ReceiverOptions PROGRAM_RECEIVER_OPTIONS{
-    .port = REPLY_PORT, .ringCapacity = 4096, .socketBufferBytes = 4 * 1024 * 1024};
 
 /// The nine texts of one listed camera.
 using ListedRow = std::vector<std::string>;
