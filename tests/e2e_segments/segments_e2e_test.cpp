@@ -8,13 +8,13 @@
 #include "cameras/messages.h"
 #include "camsim_process.h"
 #include "lab_segment.h"
+#include "message_recorder.h"
 #include "protocol/linux_datagram.h"
 #include "transport/host_adapter.h"
 #include "transport/receiver.h"
 #include "transport/request_sender.h"
 #include "ui/camera_setup_dlg.h"
 #include "ui/ip_address_field.h"
-#include "ui/message_box.h"
 
 #include <QAbstractItemModel>
 #include <QLineEdit>
@@ -22,8 +22,10 @@
 #include <QTest>
 #include <QTreeView>
 #include <algorithm>
+#include <chrono>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -164,15 +166,17 @@ protected:
         QTest::mouseClick(&rescan, Qt::LeftButton);
     }
 
-    bool waitForMessages(std::size_t count) {
-        return QTest::qWaitFor([&] { return m_messages.size() >= count; }, ARRIVES_MS);
+    std::vector<std::string> shownMessages() const {
+        std::vector<std::string> texts;
+        for (const QString& text : m_messages.texts()) {
+            texts.push_back(text.toStdString());
+        }
+        return texts;
     }
 
     const LabSegment m_a = LabSegment::fromEnvironment("A");
     const LabSegment m_b = LabSegment::fromEnvironment("B");
-    std::vector<std::string> m_messages;
-    const ScopedMessageHook m_hook{
-        [this](QWidget*, const QString& text) { m_messages.push_back(text.toStdString()); }};
+    MessageRecorder m_messages;
     std::unique_ptr<CamsimProcess> m_camerasA;
     std::unique_ptr<CamsimProcess> m_camerasB;
     UdpRequestSender m_sender;
@@ -189,7 +193,7 @@ TEST_F(SegmentsE2eTest, AScanListsTheCamerasOfBothSegmentsAskedWithEachAdaptersO
                 ElementsAre(linuxDiscoverLine(m_a.macText), VXWORKS_DISCOVER_LINE));
     EXPECT_THAT(logLines(*m_camerasB),
                 ElementsAre(linuxDiscoverLine(m_b.macText), VXWORKS_DISCOVER_LINE));
-    EXPECT_THAT(m_messages, IsEmpty());
+    EXPECT_THAT(shownMessages(), IsEmpty());
 }
 
 TEST_F(SegmentsE2eTest, ALinuxCameraTakesTheChangeFromItsOwnSegmentAndIsListedAnew) {
@@ -199,8 +203,8 @@ TEST_F(SegmentsE2eTest, ALinuxCameraTakesTheChangeFromItsOwnSegmentAndIsListedAn
 
     changeThroughWindow("LX-B", "admin", "secret", {10, 2, 0, 21});
 
-    ASSERT_TRUE(waitForMessages(1));
-    EXPECT_THAT(m_messages, ElementsAre(messages::CHANGE_SUCCEEDED));
+    ASSERT_TRUE(m_messages.waitForCount(1));
+    EXPECT_THAT(shownMessages(), ElementsAre(messages::CHANGE_SUCCEEDED));
     // The acceptance starts a scan, which finds the camera at its new address.
     EXPECT_EQ(listedOnceSettled(EVERY_CAMERA), EVERY_CAMERA);
     EXPECT_EQ(listedIp("LX-B"), "10.2.0.21");
@@ -211,7 +215,7 @@ TEST_F(SegmentsE2eTest, ALinuxCameraTakesTheChangeFromItsOwnSegmentAndIsListedAn
     EXPECT_THAT(changeLines(logLines(*m_camerasA)),
                 ElementsAre(AllOf(HasSubstr(senderMacField(m_a)),
                                   HasSubstr(R"("result":"unknown_camera")"))));
-    EXPECT_THAT(m_messages, ElementsAre(messages::CHANGE_SUCCEEDED)) << "one answer only";
+    EXPECT_THAT(shownMessages(), ElementsAre(messages::CHANGE_SUCCEEDED)) << "one answer only";
 }
 
 TEST_F(SegmentsE2eTest, AVxWorksCameraTakesTheChangeFromItsOwnSegment) {
@@ -221,14 +225,14 @@ TEST_F(SegmentsE2eTest, AVxWorksCameraTakesTheChangeFromItsOwnSegment) {
 
     changeThroughWindow("VX-A", "root", "vxpass", {10, 1, 0, 31});
 
-    ASSERT_TRUE(waitForMessages(1));
+    ASSERT_TRUE(m_messages.waitForCount(1));
     EXPECT_THAT(
         changeLines(logLines(*m_camerasA)),
         ElementsAre(AllOf(HasSubstr(R"("family":"vxworks")"), HasSubstr(R"("ip":"10.1.0.31")"),
                           HasSubstr(R"("result":"done","camera":"VX-A")"))));
     EXPECT_THAT(changeLines(logLines(*m_camerasB)),
                 ElementsAre(HasSubstr(R"("result":"unknown_camera")")));
-    EXPECT_THAT(m_messages, ElementsAre(messages::CHANGE_SUCCEEDED));
+    EXPECT_THAT(shownMessages(), ElementsAre(messages::CHANGE_SUCCEEDED));
 }
 
 TEST_F(SegmentsE2eTest, AnAdapterThatIsDownHidesOnlyItsCamerasAndIsNoError) {
@@ -240,7 +244,7 @@ TEST_F(SegmentsE2eTest, AnAdapterThatIsDownHidesOnlyItsCamerasAndIsNoError) {
 
     EXPECT_EQ(listedOnceSettled({"LX-A", "VX-A"}), (Serials{"LX-A", "VX-A"}));
     EXPECT_THAT(logLines(*m_camerasB), IsEmpty()) << "nothing went out through " << m_b.adapter;
-    EXPECT_THAT(m_messages, IsEmpty());
+    EXPECT_THAT(shownMessages(), IsEmpty());
 }
 
 // With no adapter left the request takes the routing table's way, and this
@@ -252,7 +256,7 @@ TEST_F(SegmentsE2eTest, WithEveryAdapterDownTheScanIsReportedAsNotSent) {
 
     pressRescanOnceAllowed();
 
-    EXPECT_THAT(m_messages, ElementsAre(messages::SENDTO_ERROR));
+    EXPECT_THAT(shownMessages(), ElementsAre(messages::SENDTO_ERROR));
     EXPECT_THAT(listedSerials(), IsEmpty());
     EXPECT_TRUE(control<QPushButton>("rescan").isEnabled()) << "no scan went out";
 }
