@@ -24,6 +24,9 @@ bool FakeRequestSender::sendOnEveryInterface(const RequestBuilder& buildFor,
         const std::span<const std::uint8_t> bytes = buildFor(mac);
         sent.push_back({mac, {bytes.begin(), bytes.end()}});
     }
+    if (whileSending) {
+        whileSending();
+    }
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "transport/request_sender.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -27,6 +28,9 @@ public:
     std::vector<MacAddress> adapterMacs;
     /// The request with this number (1 for the first) fails and records nothing.
     std::optional<int> failSendNumber;
+
+    /// Runs inside every send before it returns, as a camera that answers at once.
+    std::function<void()> whileSending;
 
     /// Every copy sent, request after request, adapter after adapter.
     std::vector<Datagram> sent;

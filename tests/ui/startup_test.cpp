@@ -39,6 +39,19 @@ TEST_F(StartupTest, EachAdapterGetsBothDiscoveryRequestsTheLinuxOneWithItsOwnMac
     EXPECT_TRUE(messages.texts().empty());
 }
 
+// A camera may answer before the first request's send has even returned: the
+// reply port must be bound by then, or that camera is never listed.
+TEST_F(StartupTest, ListsACameraThatAnswersBeforeTheFirstSendReturns) {
+    sender.whileSending = [this] {
+        if (sender.sendAttempts == 1) {
+            announce(linuxCamera("EARLY"));
+        }
+    };
+    openDialog();
+    ASSERT_TRUE(waitForRows(1));
+    EXPECT_EQ(rowTexts(0).first(), "EARLY");
+}
+
 TEST_F(StartupTest, ShowsOnlyTheThreeVisibleColumns) {
     openDialog();
     ASSERT_EQ(model().columnCount(), 9);
