@@ -29,27 +29,51 @@ void seal(LinuxDatagram& datagram, std::uint16_t opcode, std::uint32_t payloadLe
     scramble(datagram, key);
 }
 
-struct Opened {
-    LinuxDatagram clear;
-    std::uint16_t opcode;
-};
-
-/// The checks every received datagram goes through before its opcode is read.
-std::variant<LinuxDropped, LinuxChecksumFailure, Opened> open(const LinuxDatagram& received) {
+/// The checks every received datagram goes through before its opcode is read;
+/// `read` then takes the unscrambled datagram and its opcode.
+template <typename Result, typename Read>
+Result decodeChecked(const LinuxDatagram& received, Read read) {
     if (fields::readU32(received, MARKER) != 0) {
         return LinuxDropped{};
     }
-    Opened opened{received, 0};
-    if (!scramble(opened.clear, fields::readU32(received, KEY))) {
+    LinuxDatagram clear = received;
+    if (!scramble(clear, fields::readU32(received, KEY))) {
         return LinuxDropped{};
     }
     const std::uint32_t payloadLength = fields::readU32(received, PAYLOAD_LENGTH);
-    if (!checksum_ok(fields::readU32(opened.clear, CHECKSUM),
-                     std::span(opened.clear).subspan(PAYLOAD, payloadLength))) {
+    if (!checksum_ok(fields::readU32(clear, CHECKSUM),
+                     std::span(clear).subspan(PAYLOAD, payloadLength))) {
         return LinuxChecksumFailure{};
     }
-    opened.opcode = fields::readU16(opened.clear, OPCODE);
-    return opened;
+    return read(clear, fields::readU16(clear, OPCODE));
+}
+
+/// Both the announcement and the change request carry the four addresses as
+/// IP, subnet mask and gateway first-octet-high, then the DNS server in order.
+struct SettingsOffsets {
+    std::size_t ip;
+    std::size_t subnetMask;
+    std::size_t gateway;
+    std::size_t dns;
+};
+
+constexpr SettingsOffsets ANNOUNCE_SETTINGS{ANNOUNCE_IP, ANNOUNCE_SUBNET_MASK, ANNOUNCE_GATEWAY,
+                                            ANNOUNCE_DNS};
+constexpr SettingsOffsets CHANGE_SETTINGS{CHANGE_IP, CHANGE_SUBNET_MASK, CHANGE_GATEWAY,
+                                          CHANGE_DNS};
+
+NetworkSettings readSettings(const LinuxDatagram& clear, const SettingsOffsets& at) {
+    return {
+        fields::readFirstOctetHigh(clear, at.ip), fields::readFirstOctetHigh(clear, at.subnetMask),
+        fields::readFirstOctetHigh(clear, at.gateway), fields::readOctetsInOrder(clear, at.dns)};
+}
+
+void writeSettings(LinuxDatagram& datagram, const SettingsOffsets& at,
+                   const NetworkSettings& settings) {
+    fields::writeFirstOctetHigh(datagram, at.ip, settings.ip);
+    fields::writeFirstOctetHigh(datagram, at.subnetMask, settings.subnetMask);
+    fields::writeFirstOctetHigh(datagram, at.gateway, settings.gateway);
+    fields::writeOctetsInOrder(datagram, at.dns, settings.dns);
 }
 
 } // namespace
@@ -72,28 +96,21 @@ bool checksum_ok(std::uint32_t checksum, std::span<const std::uint8_t> payload) 
 }
 
 LinuxReply decodeLinuxReply(const LinuxDatagram& received) {
-    auto opened = open(received);
-    if (auto* dropped = std::get_if<LinuxDropped>(&opened)) {
-        return *dropped;
-    }
-    if (auto* failure = std::get_if<LinuxChecksumFailure>(&opened)) {
-        return *failure;
-    }
-    const auto& [clear, opcode] = std::get<Opened>(opened);
-    if (opcode != OP_IM_HERE) {
-        return ReplyResult{opcode};
-    }
-    LinuxAnnouncement announcement;
-    announcement.serial = decltype(announcement.serial)::read(clear, ANNOUNCE_SERIAL);
-    announcement.webPort = fields::readU16(clear, ANNOUNCE_WEB_PORT);
-    announcement.settings.ip = fields::readFirstOctetHigh(clear, ANNOUNCE_IP);
-    announcement.settings.subnetMask = fields::readFirstOctetHigh(clear, ANNOUNCE_SUBNET_MASK);
-    announcement.settings.gateway = fields::readFirstOctetHigh(clear, ANNOUNCE_GATEWAY);
-    announcement.settings.dns = fields::readOctetsInOrder(clear, ANNOUNCE_DNS);
-    announcement.carriedAddress = fields::readOctetsInOrder(clear, ANNOUNCE_CARRIED_ADDRESS);
-    announcement.carriedPort = fields::readU16(clear, ANNOUNCE_CARRIED_PORT);
-    announcement.mac = fields::readMac(clear, ANNOUNCE_MAC);
-    return announcement;
+    return decodeChecked<LinuxReply>(
+        received, [](const LinuxDatagram& clear, std::uint16_t opcode) -> LinuxReply {
+            if (opcode != OP_IM_HERE) {
+                return ReplyResult{opcode};
+            }
+            LinuxAnnouncement announcement;
+            announcement.serial = decltype(announcement.serial)::read(clear, ANNOUNCE_SERIAL);
+            announcement.webPort = fields::readU16(clear, ANNOUNCE_WEB_PORT);
+            announcement.settings = readSettings(clear, ANNOUNCE_SETTINGS);
+            announcement.carriedAddress =
+                fields::readOctetsInOrder(clear, ANNOUNCE_CARRIED_ADDRESS);
+            announcement.carriedPort = fields::readU16(clear, ANNOUNCE_CARRIED_PORT);
+            announcement.mac = fields::readMac(clear, ANNOUNCE_MAC);
+            return announcement;
+        });
 }
 
 LinuxDatagram buildLinuxDiscovery(const MacAddress& senderMac, std::uint32_t key) {
@@ -108,10 +125,7 @@ LinuxDatagram buildLinuxChange(const ChangeRequestFields& request, const MacAddr
     fields::writeText(datagram, CHANGE_ADMIN_ID, ADMIN_TEXT_WIDTH, request.adminId);
     fields::writeText(datagram, CHANGE_ADMIN_PASSWORD, ADMIN_TEXT_WIDTH, request.adminPassword);
     fields::writeMac(datagram, CHANGE_TARGET_MAC, request.targetMac);
-    fields::writeFirstOctetHigh(datagram, CHANGE_IP, request.settings.ip);
-    fields::writeFirstOctetHigh(datagram, CHANGE_SUBNET_MASK, request.settings.subnetMask);
-    fields::writeFirstOctetHigh(datagram, CHANGE_GATEWAY, request.settings.gateway);
-    fields::writeOctetsInOrder(datagram, CHANGE_DNS, request.settings.dns);
+    writeSettings(datagram, CHANGE_SETTINGS, request.settings);
     fields::writeOctetsInOrder(datagram, CHANGE_CARRIED_ADDRESS, request.carriedAddress);
     fields::writeU16(datagram, CHANGE_CARRIED_PORT, request.carriedPort);
     seal(datagram, OP_SET_NETWORK, CHANGE_PAYLOAD_LENGTH, senderMac, key);
@@ -119,43 +133,33 @@ LinuxDatagram buildLinuxChange(const ChangeRequestFields& request, const MacAddr
 }
 
 LinuxRequest decodeLinuxRequest(const LinuxDatagram& received) {
-    auto opened = open(received);
-    if (auto* dropped = std::get_if<LinuxDropped>(&opened)) {
-        return *dropped;
-    }
-    if (auto* failure = std::get_if<LinuxChecksumFailure>(&opened)) {
-        return *failure;
-    }
-    const auto& [clear, opcode] = std::get<Opened>(opened);
-    const MacAddress senderMac = fields::readMac(clear, SENDER_MAC);
-    if (opcode == OP_DISCOVER) {
-        return LinuxDiscoveryRequest{senderMac};
-    }
-    if (opcode != OP_SET_NETWORK) {
-        return ReplyResult{opcode};
-    }
-    LinuxChangeRequest change;
-    change.adminId = decltype(change.adminId)::read(clear, CHANGE_ADMIN_ID);
-    change.adminPassword = decltype(change.adminPassword)::read(clear, CHANGE_ADMIN_PASSWORD);
-    change.targetMac = fields::readMac(clear, CHANGE_TARGET_MAC);
-    change.settings.ip = fields::readFirstOctetHigh(clear, CHANGE_IP);
-    change.settings.subnetMask = fields::readFirstOctetHigh(clear, CHANGE_SUBNET_MASK);
-    change.settings.gateway = fields::readFirstOctetHigh(clear, CHANGE_GATEWAY);
-    change.settings.dns = fields::readOctetsInOrder(clear, CHANGE_DNS);
-    change.carriedAddress = fields::readOctetsInOrder(clear, CHANGE_CARRIED_ADDRESS);
-    change.carriedPort = fields::readU16(clear, CHANGE_CARRIED_PORT);
-    change.senderMac = senderMac;
-    return change;
+    return decodeChecked<LinuxRequest>(
+        received, [](const LinuxDatagram& clear, std::uint16_t opcode) -> LinuxRequest {
+            const MacAddress senderMac = fields::readMac(clear, SENDER_MAC);
+            if (opcode == OP_DISCOVER) {
+                return LinuxDiscoveryRequest{senderMac};
+            }
+            if (opcode != OP_SET_NETWORK) {
+                return ReplyResult{opcode};
+            }
+            LinuxChangeRequest change;
+            change.adminId = decltype(change.adminId)::read(clear, CHANGE_ADMIN_ID);
+            change.adminPassword =
+                decltype(change.adminPassword)::read(clear, CHANGE_ADMIN_PASSWORD);
+            change.targetMac = fields::readMac(clear, CHANGE_TARGET_MAC);
+            change.settings = readSettings(clear, CHANGE_SETTINGS);
+            change.carriedAddress = fields::readOctetsInOrder(clear, CHANGE_CARRIED_ADDRESS);
+            change.carriedPort = fields::readU16(clear, CHANGE_CARRIED_PORT);
+            change.senderMac = senderMac;
+            return change;
+        });
 }
 
 LinuxDatagram encodeLinuxAnnouncement(const LinuxAnnouncement& announcement, std::uint32_t key) {
     LinuxDatagram datagram{};
     fields::writeText(datagram, ANNOUNCE_SERIAL, ANNOUNCE_SERIAL_WIDTH, announcement.serial.view());
     fields::writeU16(datagram, ANNOUNCE_WEB_PORT, announcement.webPort);
-    fields::writeFirstOctetHigh(datagram, ANNOUNCE_IP, announcement.settings.ip);
-    fields::writeFirstOctetHigh(datagram, ANNOUNCE_SUBNET_MASK, announcement.settings.subnetMask);
-    fields::writeFirstOctetHigh(datagram, ANNOUNCE_GATEWAY, announcement.settings.gateway);
-    fields::writeOctetsInOrder(datagram, ANNOUNCE_DNS, announcement.settings.dns);
+    writeSettings(datagram, ANNOUNCE_SETTINGS, announcement.settings);
     fields::writeOctetsInOrder(datagram, ANNOUNCE_CARRIED_ADDRESS, announcement.carriedAddress);
     fields::writeU16(datagram, ANNOUNCE_CARRIED_PORT, announcement.carriedPort);
     fields::writeMac(datagram, ANNOUNCE_MAC, announcement.mac);
