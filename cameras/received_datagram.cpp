@@ -24,9 +24,11 @@ ReportReply reportResult(const ReplyResult& result, bool rescanAfterSuccess) {
 /// Makes a camera's row right inside the action that lists it: the variant
 /// builds its ListCamera from this, so the row is written once, in place.
 /// Copying a row just written a character at a time costs more than making it.
+/// It converts to the whole ListCamera, not to its row: building an aggregate
+/// from a row in parentheses is C++20 that clang before 16 lacks.
 template <typename Announcement> struct RowInPlace {
     const Announcement& announcement;
-    operator CameraRow() const { return rowFromAnnouncement(announcement); }
+    operator ListCamera() const { return ListCamera{rowFromAnnouncement(announcement)}; }
 };
 
 template <typename Announcement> DatagramAction listCamera(const Announcement& announcement) {
