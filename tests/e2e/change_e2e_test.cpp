@@ -26,18 +26,19 @@ protected:
     /// Selects the camera, types the ID, the password and the new addresses
     /// into the form, and presses Change.
     void changeThroughTheForm(FleetRow row, const QString& id, const QString& password) {
-        clickRow(row);
-        typeCredentials(id, password);
-        typeAddress("ipAddress", "172.16.5.9");
-        typeAddress("gateway", "172.16.0.1");
-        typeAddress("subnetMask", "255.255.0.0");
-        typeAddress("dns", "1.1.1.1");
-        press("change");
+        const CameraSetupWindow form = window();
+        form.clickRow(row);
+        form.typeCredentials(id, password);
+        form.typeAddress("ipAddress", "172.16.5.9");
+        form.typeAddress("gateway", "172.16.0.1");
+        form.typeAddress("subnetMask", "255.255.0.0");
+        form.typeAddress("dns", "1.1.1.1");
+        form.press("change");
     }
 
     void rescan() {
         ASSERT_TRUE(waitForRescanEnabled());
-        press("rescan");
+        window().press("rescan");
         expectScanLogged();
     }
 };

@@ -3,14 +3,10 @@
 #include "protocol/linux_datagram.h"
 #include "tools/camsim/address_format.h"
 #include "transport/host_adapter.h"
-#include "ui/ip_address_field.h"
 
 #include <QAbstractItemModel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeView>
-#include <stdexcept>
 
 namespace netlark::testing {
 
@@ -21,14 +17,6 @@ using namespace std::chrono_literals;
 /// Long enough for a loaded machine; a wait that runs out fails the test.
 constexpr int WAIT_MS = 20000;
 constexpr auto LOG_WAIT = 20s;
-
-template <typename Widget> Widget& child(const QObject& parent, const char* objectName) {
-    auto* widget = parent.findChild<Widget*>(QString::fromLatin1(objectName));
-    if (widget == nullptr) {
-        throw std::logic_error(std::string("no control named ") + objectName);
-    }
-    return *widget;
-}
 
 } // namespace
 
@@ -107,12 +95,11 @@ void EndToEndTest::expectScanLogged() {
 }
 
 std::vector<ListedRow> EndToEndTest::listed() const {
-    const QAbstractItemModel& model = *list().model();
     std::vector<ListedRow> rows;
-    for (int row = 0; row < model.rowCount(); ++row) {
+    for (int row = 0; row < window().model().rowCount(); ++row) {
         ListedRow& texts = rows.emplace_back();
-        for (int column = 0; column < model.columnCount(); ++column) {
-            texts.push_back(model.index(row, column).data().toString().toStdString());
+        for (const QString& text : window().rowTexts(row)) {
+            texts.push_back(text.toStdString());
         }
     }
     return rows;
@@ -130,43 +117,8 @@ std::vector<std::string> EndToEndTest::shownMessages() const {
     return texts;
 }
 
-void EndToEndTest::clickRow(int row) {
-    const QRect cell = list().visualRect(list().model()->index(row, 0));
-    QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-void EndToEndTest::typeCredentials(const QString& id, const QString& password) {
-    QTest::keyClicks(&child<QLineEdit>(*dialog, "adminId"), id);
-    QTest::keyClicks(&child<QLineEdit>(*dialog, "adminPassword"), password);
-}
-
-void EndToEndTest::typeAddress(const char* fieldName, const QString& dotted) {
-    IpAddressField& field = addressField(fieldName);
-    field.clear();
-    field.findChildren<QLineEdit*>().first()->setFocus(Qt::TabFocusReason);
-    // The field moves from octet to octet as the user types, so the keys
-    // follow the focus.
-    QTest::keyClicks(nullptr, dotted);
-}
-
-void EndToEndTest::press(const char* buttonName) {
-    QTest::mouseClick(&button(buttonName), Qt::LeftButton);
-}
-
 bool EndToEndTest::waitForRescanEnabled() {
-    return QTest::qWaitFor([&] { return button("rescan").isEnabled(); }, WAIT_MS);
-}
-
-QTreeView& EndToEndTest::list() const {
-    return child<QTreeView>(*dialog, "cameraList");
-}
-
-IpAddressField& EndToEndTest::addressField(const char* objectName) const {
-    return child<IpAddressField>(*dialog, objectName);
-}
-
-QPushButton& EndToEndTest::button(const char* objectName) const {
-    return child<QPushButton>(*dialog, objectName);
+    return QTest::qWaitFor([&] { return window().button("rescan").isEnabled(); }, WAIT_MS);
 }
 
 } // namespace netlark::testing

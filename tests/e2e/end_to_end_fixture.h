@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/program_receiver.h"
+#include "camera_setup_window.h"
 #include "message_recorder.h"
 #include "tests/tools/camsim_process.h"
 #include "transport/receiver.h"
@@ -13,13 +14,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-class QPushButton;
-class QTreeView;
-
-namespace netlark {
-class IpAddressField;
-}
 
 namespace netlark::testing {
 
@@ -63,17 +57,9 @@ protected:
     bool waitForList(const std::vector<ListedRow>& rows);
     std::vector<std::string> shownMessages() const;
 
-    /// Selects a row the way a user does, with a click.
-    void clickRow(int row);
-    void typeCredentials(const QString& id, const QString& password);
-    /// Types a dotted address into a blanked address field, key by key.
-    void typeAddress(const char* fieldName, const QString& dotted);
-    void press(const char* buttonName);
     bool waitForRescanEnabled();
 
-    QTreeView& list() const;
-    IpAddressField& addressField(const char* objectName) const;
-    QPushButton& button(const char* objectName) const;
+    CameraSetupWindow window() const { return CameraSetupWindow(*dialog); }
 
     /// A hang fails the test binary rather than blocking the run.
     Watchdog watchdog{std::chrono::seconds(240), "an end-to-end test"};

@@ -6,7 +6,6 @@
 
 #include <QAbstractItemModel>
 #include <QTest>
-#include <QTreeView>
 #include <algorithm>
 #include <cstdio>
 #include <sched.h>
@@ -85,7 +84,7 @@ std::string serialOf(int number) {
 
 class HostileTrafficTest : public EndToEndTest {
 protected:
-    int rowCount() const { return list().model()->rowCount(); }
+    int rowCount() const { return window().model().rowCount(); }
 };
 
 // Junk of every kind, sent to the reply port in runs with an announcement

@@ -4,6 +4,7 @@
 // under tests/lab/two-segments; behind each adapter an emulator plays one
 // camera of each family.
 
+#include "camera_setup_window.h"
 #include "cameras/camera_row.h"
 #include "cameras/messages.h"
 #include "camsim_process.h"
@@ -17,10 +18,8 @@
 #include "ui/ip_address_field.h"
 
 #include <QAbstractItemModel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeView>
 #include <algorithm>
 #include <chrono>
 #include <gmock/gmock.h>
@@ -106,15 +105,9 @@ protected:
         EXPECT_TRUE(m_b.setAdapterUp(true));
     }
 
-    template <typename Widget> Widget& control(const char* objectName) const {
-        auto* widget = m_dialog->findChild<Widget*>(QString::fromLatin1(objectName));
-        if (widget == nullptr) {
-            throw std::logic_error(std::string("no control named ") + objectName);
-        }
-        return *widget;
-    }
+    CameraSetupWindow window() const { return CameraSetupWindow(*m_dialog); }
 
-    const QAbstractItemModel& rows() const { return *control<QTreeView>("cameraList").model(); }
+    const QAbstractItemModel& rows() const { return window().model(); }
 
     Serials listedSerials() const {
         Serials serials;
@@ -151,19 +144,17 @@ protected:
     /// presses Change, as a user would.
     void changeThroughWindow(const std::string& serial, const char* id, const char* password,
                              const Ipv4Address& newIp) {
-        QTreeView& list = control<QTreeView>("cameraList");
-        const QRect row = list.visualRect(rows().index(rowOf(serial), COLUMN_SERIAL));
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, row.center());
-        QTest::keyClicks(&control<QLineEdit>("adminId"), id);
-        QTest::keyClicks(&control<QLineEdit>("adminPassword"), password);
-        control<IpAddressField>("ipAddress").set(newIp);
-        QTest::mouseClick(&control<QPushButton>("change"), Qt::LeftButton);
+        const CameraSetupWindow form = window();
+        form.clickRow(rowOf(serial));
+        form.typeCredentials(id, password);
+        form.addressField("ipAddress").set(newIp);
+        form.press("change");
     }
 
     void pressRescanOnceAllowed() {
-        QPushButton& rescan = control<QPushButton>("rescan");
-        ASSERT_TRUE(QTest::qWaitFor([&] { return rescan.isEnabled(); }, ARRIVES_MS));
-        QTest::mouseClick(&rescan, Qt::LeftButton);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return window().button("rescan").isEnabled(); }, ARRIVES_MS));
+        window().press("rescan");
     }
 
     std::vector<std::string> shownMessages() const {
@@ -258,7 +249,7 @@ TEST_F(SegmentsE2eTest, WithEveryAdapterDownTheScanIsReportedAsNotSent) {
 
     EXPECT_THAT(shownMessages(), ElementsAre(messages::SENDTO_ERROR));
     EXPECT_THAT(listedSerials(), IsEmpty());
-    EXPECT_TRUE(control<QPushButton>("rescan").isEnabled()) << "no scan went out";
+    EXPECT_TRUE(window().button("rescan").isEnabled()) << "no scan went out";
 }
 
 } // namespace

@@ -27,51 +27,51 @@ TEST_F(CameraListTest, ListsCamerasOfBothFamiliesInSerialOrder) {
     announce(vxworksCamera("B-0003"));
     ASSERT_TRUE(waitForRows(3));
 
-    EXPECT_EQ(rowTexts(0)[0], "B-0003");
-    EXPECT_EQ(rowTexts(1), LINUX_ROW);
-    EXPECT_EQ(rowTexts(2), VXWORKS_ROW);
+    EXPECT_EQ(window().rowTexts(0)[0], "B-0003");
+    EXPECT_EQ(window().rowTexts(1), LINUX_ROW);
+    EXPECT_EQ(window().rowTexts(2), VXWORKS_ROW);
     EXPECT_TRUE(messages.texts().empty());
 }
 
 TEST_F(CameraListTest, SelectingARowFillsTheFormAndAsksForTheCredentialsAgain) {
     announce(linuxCamera("LX-0002"));
     ASSERT_TRUE(waitForRows(1));
-    adminId().setText("typed");
-    adminPassword().setText("before");
+    window().adminId().setText("typed");
+    window().adminPassword().setText("before");
 
-    clickRow(0);
+    window().clickRow(0);
 
-    EXPECT_EQ(shown(addressField("ipAddress")), "10.0.0.5") << "the web port is dropped";
-    EXPECT_EQ(shown(addressField("gateway")), "10.0.0.1");
-    EXPECT_EQ(shown(addressField("subnetMask")), "255.255.255.0");
-    EXPECT_EQ(shown(addressField("dns")), "8.8.4.4");
-    EXPECT_EQ(adminId().text(), "");
-    EXPECT_EQ(adminPassword().text(), "");
-    EXPECT_TRUE(button("change").isEnabled());
+    EXPECT_EQ(window().shown("ipAddress"), "10.0.0.5") << "the web port is dropped";
+    EXPECT_EQ(window().shown("gateway"), "10.0.0.1");
+    EXPECT_EQ(window().shown("subnetMask"), "255.255.255.0");
+    EXPECT_EQ(window().shown("dns"), "8.8.4.4");
+    EXPECT_EQ(window().adminId().text(), "");
+    EXPECT_EQ(window().adminPassword().text(), "");
+    EXPECT_TRUE(window().button("change").isEnabled());
 }
 
 TEST_F(CameraListTest, ACameraInsertedAboveTheSelectionLeavesTheSelectionAndTheFormAlone) {
     announce(linuxCamera("M-SELECTED"));
     ASSERT_TRUE(waitForRows(1));
-    clickRow(0);
-    adminId().setText("admin");
+    window().clickRow(0);
+    window().adminId().setText("admin");
 
     announce(vxworksCamera("A-ABOVE"));
     ASSERT_TRUE(waitForRows(2));
 
-    const QModelIndexList selected = list().selectionModel()->selectedRows();
+    const QModelIndexList selected = window().list().selectionModel()->selectedRows();
     ASSERT_EQ(selected.size(), 1);
     EXPECT_EQ(selected[0].row(), 1);
     EXPECT_EQ(selected[0].data().toString(), "M-SELECTED");
-    EXPECT_EQ(adminId().text(), "admin") << "an arrival is not a selection";
-    EXPECT_EQ(shown(addressField("ipAddress")), "10.0.0.5");
+    EXPECT_EQ(window().adminId().text(), "admin") << "an arrival is not a selection";
+    EXPECT_EQ(window().shown("ipAddress"), "10.0.0.5");
 }
 
 TEST_F(CameraListTest, ACameraThatAnswersTwiceIsListedTwice) {
     announce(linuxCamera("LX-0002"));
     announce(linuxCamera("LX-0002"));
     ASSERT_TRUE(waitForRows(2));
-    EXPECT_EQ(rowTexts(0), rowTexts(1));
+    EXPECT_EQ(window().rowTexts(0), window().rowTexts(1));
 }
 
 TEST_F(CameraListTest, CamerasAreListedWhileAMessageIsOpen) {
@@ -80,11 +80,11 @@ TEST_F(CameraListTest, CamerasAreListedWhileAMessageIsOpen) {
         EXPECT_TRUE(waitForRows(1)) << "the list must not wait for the message";
     };
     sender.failSendNumber = sender.sendAttempts + 1;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return button("rescan").isEnabled(); }, 10000));
-    QTest::mouseClick(&button("rescan"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window().button("rescan").isEnabled(); }, 10000));
+    window().press("rescan");
 
     EXPECT_EQ(messages.texts().size(), 1u);
-    EXPECT_EQ(model().rowCount(), 1);
+    EXPECT_EQ(window().model().rowCount(), 1);
 }
 
 } // namespace

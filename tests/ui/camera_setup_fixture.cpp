@@ -1,26 +1,13 @@
 #include "camera_setup_fixture.h"
 
-#include "ui/ip_address_field.h"
-
-#include <QLineEdit>
-#include <QPushButton>
+#include <QAbstractItemModel>
 #include <QTest>
-#include <QTreeView>
-#include <stdexcept>
 
 namespace netlark::testing {
 
 namespace {
 
 constexpr std::uint32_t CAMERA_KEY = 0x13572468;
-
-template <typename Widget> Widget& child(const QObject& parent, const char* objectName) {
-    auto* widget = parent.findChild<Widget*>(QString::fromLatin1(objectName));
-    if (widget == nullptr) {
-        throw std::logic_error(std::string("no control named ") + objectName);
-    }
-    return *widget;
-}
 
 } // namespace
 
@@ -74,52 +61,7 @@ void CameraSetupTest::sendToReplyPort(std::span<const std::uint8_t> datagram) {
 }
 
 bool CameraSetupTest::waitForRows(int count) {
-    return QTest::qWaitFor([&] { return model().rowCount() >= count; }, 10000);
-}
-
-QStringList CameraSetupTest::rowTexts(int row) const {
-    QStringList texts;
-    for (int column = 0; column < model().columnCount(); ++column) {
-        texts << model().index(row, column).data().toString();
-    }
-    return texts;
-}
-
-void CameraSetupTest::clickRow(int row) {
-    const QRect cell = list().visualRect(model().index(row, 0));
-    QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-QTreeView& CameraSetupTest::list() const {
-    return child<QTreeView>(*dialog, "cameraList");
-}
-
-QAbstractItemModel& CameraSetupTest::model() const {
-    return *list().model();
-}
-
-QLineEdit& CameraSetupTest::adminId() const {
-    return child<QLineEdit>(*dialog, "adminId");
-}
-
-QLineEdit& CameraSetupTest::adminPassword() const {
-    return child<QLineEdit>(*dialog, "adminPassword");
-}
-
-IpAddressField& CameraSetupTest::addressField(const char* objectName) const {
-    return child<IpAddressField>(*dialog, objectName);
-}
-
-QPushButton& CameraSetupTest::button(const char* objectName) const {
-    return child<QPushButton>(*dialog, objectName);
-}
-
-QString CameraSetupTest::shown(const IpAddressField& field) {
-    QStringList octets;
-    for (const QLineEdit* octet : field.findChildren<QLineEdit*>()) {
-        octets << octet->text();
-    }
-    return octets.join(QLatin1Char('.'));
+    return QTest::qWaitFor([&] { return window().model().rowCount() >= count; }, 10000);
 }
 
 } // namespace netlark::testing

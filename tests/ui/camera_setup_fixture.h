@@ -1,5 +1,6 @@
 #pragma once
 
+#include "camera_setup_window.h"
 #include "fake_request_sender.h"
 #include "message_recorder.h"
 #include "protocol/linux_datagram.h"
@@ -8,21 +9,11 @@
 #include "transport/receiver.h"
 #include "ui/camera_setup_dlg.h"
 
-#include <QStringList>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <memory>
 #include <span>
 #include <vector>
-
-class QAbstractItemModel;
-class QLineEdit;
-class QPushButton;
-class QTreeView;
-
-namespace netlark {
-class IpAddressField;
-}
 
 namespace netlark::testing {
 
@@ -55,18 +46,8 @@ protected:
     void sendToReplyPort(std::span<const std::uint8_t> datagram);
 
     bool waitForRows(int count);
-    QStringList rowTexts(int row) const;
-    void clickRow(int row);
 
-    QTreeView& list() const;
-    QAbstractItemModel& model() const;
-    QLineEdit& adminId() const;
-    QLineEdit& adminPassword() const;
-    IpAddressField& addressField(const char* objectName) const;
-    QPushButton& button(const char* objectName) const;
-
-    /// What an address field shows, octet by octet: "10.0.0.5", "..." when blank.
-    static QString shown(const IpAddressField& field);
+    CameraSetupWindow window() const { return CameraSetupWindow(*dialog); }
 
     FakeRequestSender sender;
     MessageRecorder messages;

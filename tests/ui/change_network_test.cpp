@@ -25,13 +25,6 @@ protected:
         ASSERT_TRUE(waitForRows(2));
     }
 
-    void typeCredentials(const QString& id, const QString& password) {
-        QTest::keyClicks(&adminId(), id);
-        QTest::keyClicks(&adminPassword(), password);
-    }
-
-    void pressChange() { QTest::mouseClick(&button("change"), Qt::LeftButton); }
-
     std::size_t sentAtStart = 2;
 
     std::string onlyMessage() const {
@@ -54,11 +47,11 @@ ChangeRequestFields linuxChangeTo77() {
 }
 
 TEST_F(ChangeNetworkTest, SendsTheLinuxRequestForTheSelectedCamera) {
-    clickRow(LINUX_ROW);
-    typeCredentials("admin", "secret");
-    addressField("ipAddress").set({10, 0, 0, 77});
+    window().clickRow(LINUX_ROW);
+    window().typeCredentials("admin", "secret");
+    window().addressField("ipAddress").set({10, 0, 0, 77});
 
-    pressChange();
+    window().press("change");
 
     ASSERT_EQ(sender.sent.size(), sentAtStart + 1);
     EXPECT_EQ(sender.sent.back().bytes, bytesOf(buildLinuxChange(linuxChangeTo77(), HOST_MAC)));
@@ -67,11 +60,11 @@ TEST_F(ChangeNetworkTest, SendsTheLinuxRequestForTheSelectedCamera) {
 
 TEST_F(ChangeNetworkTest, TheLinuxRequestIsBuiltForEachAdapterItLeavesThrough) {
     sender.adapterMacs = {WIFI_MAC, ETHERNET_MAC};
-    clickRow(LINUX_ROW);
-    typeCredentials("admin", "secret");
-    addressField("ipAddress").set({10, 0, 0, 77});
+    window().clickRow(LINUX_ROW);
+    window().typeCredentials("admin", "secret");
+    window().addressField("ipAddress").set({10, 0, 0, 77});
 
-    pressChange();
+    window().press("change");
 
     ASSERT_EQ(sender.sent.size(), sentAtStart + 2);
     EXPECT_EQ(sender.sent[sentAtStart].bytes,
@@ -82,10 +75,10 @@ TEST_F(ChangeNetworkTest, TheLinuxRequestIsBuiltForEachAdapterItLeavesThrough) {
 }
 
 TEST_F(ChangeNetworkTest, SendsTheVxWorksRequestWithATenCharacterPassword) {
-    clickRow(VXWORKS_ROW);
-    typeCredentials("root", "0123456789");
+    window().clickRow(VXWORKS_ROW);
+    window().typeCredentials("root", "0123456789");
 
-    pressChange();
+    window().press("change");
 
     ChangeRequestFields expected;
     expected.adminId = "root";
@@ -101,11 +94,11 @@ TEST_F(ChangeNetworkTest, TheCredentialFieldsTakeAtMostTenPrintableAsciiCharacte
     // Key events that carry their text: QTest types ASCII only.
     for (const QChar character : QString::fromUtf8("ab\u00e9\tc")) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(&adminId(), &press);
+        QApplication::sendEvent(&window().adminId(), &press);
     }
-    QTest::keyClicks(&adminPassword(), "0123456789ABC");
-    EXPECT_EQ(adminId().text(), "abc");
-    EXPECT_EQ(adminPassword().text(), "0123456789");
+    QTest::keyClicks(&window().adminPassword(), "0123456789ABC");
+    EXPECT_EQ(window().adminId().text(), "abc");
+    EXPECT_EQ(window().adminPassword().text(), "0123456789");
 }
 
 struct MissingCredentials {
@@ -119,9 +112,9 @@ class MissingCredentialsTest : public ChangeNetworkTest,
 
 TEST_P(MissingCredentialsTest, AreReportedAndNothingIsSent) {
     for (const int row : {LINUX_ROW, VXWORKS_ROW}) {
-        clickRow(row);
-        typeCredentials(GetParam().id, GetParam().password);
-        pressChange();
+        window().clickRow(row);
+        window().typeCredentials(GetParam().id, GetParam().password);
+        window().press("change");
     }
     ASSERT_EQ(messages.texts().size(), 2u);
     for (const QString& text : messages.texts()) {
@@ -146,10 +139,10 @@ class IncompleteAddressTest : public ChangeNetworkTest,
 
 TEST_P(IncompleteAddressTest, IsRefusedWithItsMessageAndNothingIsSent) {
     for (const int row : {LINUX_ROW, VXWORKS_ROW}) {
-        clickRow(row);
-        typeCredentials("admin", "secret");
-        addressField(GetParam().field).findChildren<QLineEdit*>().at(2)->clear();
-        pressChange();
+        window().clickRow(row);
+        window().typeCredentials("admin", "secret");
+        window().addressField(GetParam().field).findChildren<QLineEdit*>().at(2)->clear();
+        window().press("change");
     }
     ASSERT_EQ(messages.texts().size(), 2u);
     for (const QString& text : messages.texts()) {
@@ -167,42 +160,43 @@ INSTANTIATE_TEST_SUITE_P(Fields, IncompleteAddressTest,
                          [](const auto& info) { return std::string(info.param.field); });
 
 TEST_F(ChangeNetworkTest, WithoutASelectedCameraSaysInvalidCamera) {
-    clickRow(LINUX_ROW);
-    const QRect row = list().visualRect(model().index(LINUX_ROW, 0));
-    QTest::mouseClick(list().viewport(), Qt::LeftButton, Qt::ControlModifier, row.center());
-    ASSERT_TRUE(list().selectionModel()->selectedRows().isEmpty());
-    typeCredentials("admin", "secret");
+    window().clickRow(LINUX_ROW);
+    const QRect row = window().list().visualRect(window().model().index(LINUX_ROW, 0));
+    QTest::mouseClick(window().list().viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      row.center());
+    ASSERT_TRUE(window().list().selectionModel()->selectedRows().isEmpty());
+    window().typeCredentials("admin", "secret");
 
-    pressChange();
+    window().press("change");
     EXPECT_EQ(onlyMessage(), messages::INVALID_CAMERA);
     EXPECT_EQ(sender.sent.size(), sentAtStart);
 }
 
 TEST_F(ChangeNetworkTest, ARescanForgetsTheSelectedCamera) {
-    clickRow(LINUX_ROW);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return button("rescan").isEnabled(); }, 10000));
-    QTest::mouseClick(&button("rescan"), Qt::LeftButton);
+    window().clickRow(LINUX_ROW);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window().button("rescan").isEnabled(); }, 10000));
+    window().press("rescan");
     announce(linuxCamera("LX-0002"));
     ASSERT_TRUE(waitForRows(1));
     const std::size_t sentBefore = sender.sent.size();
 
-    typeCredentials("admin", "secret");
-    pressChange();
+    window().typeCredentials("admin", "secret");
+    window().press("change");
 
-    EXPECT_TRUE(button("change").isEnabled());
+    EXPECT_TRUE(window().button("change").isEnabled());
     EXPECT_EQ(onlyMessage(), messages::INVALID_CAMERA)
         << "the camera now in the same row was never chosen";
     EXPECT_EQ(sender.sent.size(), sentBefore);
 }
 
 TEST_F(ChangeNetworkTest, TheRequestGoesToTheSelectedCameraAfterOthersArriveAboveIt) {
-    clickRow(VXWORKS_ROW);
-    typeCredentials("root", "pass");
+    window().clickRow(VXWORKS_ROW);
+    window().typeCredentials("root", "pass");
     announce(linuxCamera("A-FIRST"));
     announce(linuxCamera("B-SECOND"));
     ASSERT_TRUE(waitForRows(4));
 
-    pressChange();
+    window().press("change");
 
     ASSERT_EQ(sender.sent.size(), sentAtStart + 1);
     const std::vector<std::uint8_t>& bytes = sender.sent.back().bytes;
@@ -217,10 +211,10 @@ TEST_F(ChangeNetworkTest, TheRequestGoesToTheSelectedCameraAfterOthersArriveAbov
 }
 
 TEST_F(ChangeNetworkTest, AFailedSendIsReported) {
-    clickRow(LINUX_ROW);
-    typeCredentials("admin", "secret");
+    window().clickRow(LINUX_ROW);
+    window().typeCredentials("admin", "secret");
     sender.failSendNumber = sender.sendAttempts + 1;
-    pressChange();
+    window().press("change");
     EXPECT_EQ(onlyMessage(), messages::SENDTO_ERROR);
 }
 

@@ -1,12 +1,9 @@
 #include "camera_setup_fixture.h"
-#include "run_when.h"
-#include "ui/about_dlg.h"
 #include "watchdog.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <cerrno>
@@ -33,44 +30,32 @@ TEST_F(PortTakenTest, SaysSoOnceAndListsNothing) {
     announce(linuxCamera("LX-0001"));
     EXPECT_TRUE(other.receive(5s).has_value()) << "the reply went to the port's holder";
     QTest::qWait(100);
-    EXPECT_EQ(model().rowCount(), 0);
+    EXPECT_EQ(window().model().rowCount(), 0);
     EXPECT_EQ(messages.texts().size(), 1u);
 }
 
 TEST_F(PortTakenTest, RescanAndTheFormStillWork) {
     ASSERT_TRUE(messages.waitForCount(1));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return button("rescan").isEnabled(); }, 10000));
-    QTest::mouseClick(&button("rescan"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window().button("rescan").isEnabled(); }, 10000));
+    window().press("rescan");
     EXPECT_EQ(sender.sent.size(), 4u);
-    EXPECT_FALSE(button("rescan").isEnabled()) << "the guard holds Rescan back again";
+    EXPECT_FALSE(window().button("rescan").isEnabled()) << "the guard holds Rescan back again";
     EXPECT_EQ(messages.texts().size(), 1u) << "a rescan does not report the port again";
 
-    QTest::keyClicks(&adminId(), "admin");
-    QTest::keyClicks(&adminPassword(), "secret");
-    EXPECT_EQ(adminId().text(), "admin");
-    EXPECT_EQ(adminPassword().text(), "secret");
+    window().typeCredentials("admin", "secret");
+    EXPECT_EQ(window().adminId().text(), "admin");
+    EXPECT_EQ(window().adminPassword().text(), "secret");
 }
 
 TEST_F(PortTakenTest, AboutBoxStillOpens) {
-    QString aboutTitle;
-    runWhen([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; },
-            [] {
-                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-                QTest::mouseClick(menu, Qt::LeftButton, {},
-                                  menu->actionGeometry(menu->actions().last()).center());
-            });
-    runWhen([] { return qobject_cast<CAboutDlg*>(QApplication::activeModalWidget()) != nullptr; },
-            [&] {
-                auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
-                aboutTitle = about->windowTitle();
-                QTest::mouseClick(about->findChild<QPushButton*>(), Qt::LeftButton);
-            });
+    CameraSetupWindow::AboutVisit about;
+    CameraSetupWindow::answerAboutBox(about);
 
     const Watchdog watchdog(30s, "the context menu and the About box");
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5),
                                  dialog->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(dialog.get(), &rightClick);
-    EXPECT_EQ(aboutTitle, "About Netlark");
+    EXPECT_EQ(about.title, "About Netlark");
 }
 
 } // namespace

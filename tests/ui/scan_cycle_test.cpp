@@ -18,30 +18,30 @@ protected:
     void SetUp() override { openDialog(SHORT_GUARD); }
 
     bool waitForRescanEnabled() {
-        return QTest::qWaitFor([&] { return button("rescan").isEnabled(); }, 10000);
+        return QTest::qWaitFor([&] { return window().button("rescan").isEnabled(); }, 10000);
     }
 };
 
 TEST_F(ScanCycleTest, RescanClearsTheListAndTheFormAndScansAgainBehindTheGuard) {
     announce(linuxCamera("LX-0002"));
     ASSERT_TRUE(waitForRows(1));
-    clickRow(0);
-    adminId().setText("admin");
-    adminPassword().setText("secret");
+    window().clickRow(0);
+    window().adminId().setText("admin");
+    window().adminPassword().setText("secret");
     ASSERT_TRUE(waitForRescanEnabled());
 
-    QTest::mouseClick(&button("rescan"), Qt::LeftButton);
+    window().press("rescan");
 
-    EXPECT_EQ(model().rowCount(), 0);
-    EXPECT_EQ(adminId().text(), "");
-    EXPECT_EQ(adminPassword().text(), "");
+    EXPECT_EQ(window().model().rowCount(), 0);
+    EXPECT_EQ(window().adminId().text(), "");
+    EXPECT_EQ(window().adminPassword().text(), "");
     for (const char* field : {"ipAddress", "gateway", "subnetMask", "dns"}) {
-        EXPECT_EQ(shown(addressField(field)), "...") << field;
+        EXPECT_EQ(window().shown(field), "...") << field;
     }
     ASSERT_EQ(sender.sent.size(), 4u);
     EXPECT_EQ(sender.sent[2].bytes, bytesOf(buildLinuxDiscovery(HOST_MAC)));
     EXPECT_EQ(sender.sent[3].bytes, bytesOf(buildVxWorksDiscovery()));
-    EXPECT_FALSE(button("rescan").isEnabled());
+    EXPECT_FALSE(window().button("rescan").isEnabled());
     EXPECT_TRUE(waitForRescanEnabled());
 }
 
@@ -55,11 +55,11 @@ TEST_F(ScanCycleTest, AFailedRescanLeavesRescanEnabled) {
     ASSERT_TRUE(waitForRescanEnabled());
     sender.failSendNumber = sender.sendAttempts + 2;
 
-    QTest::mouseClick(&button("rescan"), Qt::LeftButton);
+    window().press("rescan");
 
     ASSERT_EQ(messages.texts().size(), 1u);
     EXPECT_EQ(messages.texts()[0].toStdString(), messages::SENDTO_ERROR);
-    EXPECT_TRUE(button("rescan").isEnabled()) << "Rescan can be pressed again at once";
+    EXPECT_TRUE(window().button("rescan").isEnabled()) << "Rescan can be pressed again at once";
 }
 
 TEST_F(ScanCycleTest, ALinuxCamerasAcceptanceRescansOnceTheMessageIsDismissed) {
@@ -69,7 +69,7 @@ TEST_F(ScanCycleTest, ALinuxCamerasAcceptanceRescansOnceTheMessageIsDismissed) {
     int rowsWhileOpen = -1;
     messages.whileOpen = [&](const QString&) {
         sentWhileOpen = sender.sent.size();
-        rowsWhileOpen = model().rowCount();
+        rowsWhileOpen = window().model().rowCount();
     };
 
     sendToReplyPort(encodeLinuxResult(OP_SET_DONE, CAMERA_KEY));
@@ -79,7 +79,7 @@ TEST_F(ScanCycleTest, ALinuxCamerasAcceptanceRescansOnceTheMessageIsDismissed) {
     EXPECT_EQ(sentWhileOpen, 2u) << "nothing is sent before the message is dismissed";
     EXPECT_EQ(rowsWhileOpen, 1);
     EXPECT_EQ(sender.sent.size(), 4u);
-    EXPECT_EQ(model().rowCount(), 0);
+    EXPECT_EQ(window().model().rowCount(), 0);
 }
 
 TEST_F(ScanCycleTest, AVxWorksCamerasAcceptanceOnlyShowsTheMessage) {
@@ -91,7 +91,7 @@ TEST_F(ScanCycleTest, AVxWorksCamerasAcceptanceOnlyShowsTheMessage) {
     ASSERT_TRUE(messages.waitForCount(1));
     EXPECT_EQ(messages.texts()[0].toStdString(), messages::CHANGE_SUCCEEDED);
     EXPECT_EQ(sender.sent.size(), 2u);
-    EXPECT_EQ(model().rowCount(), 1);
+    EXPECT_EQ(window().model().rowCount(), 1);
 }
 
 } // namespace

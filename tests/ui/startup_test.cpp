@@ -20,8 +20,8 @@ TEST_F(StartupTest, SendsLinuxThenVxWorksDiscoveryWithTheHostAdapterAddress) {
         EXPECT_EQ(datagram.builtFor, HOST_MAC) << "the stand-in where no adapter is found";
     }
     EXPECT_TRUE(messages.texts().empty());
-    EXPECT_FALSE(button("rescan").isEnabled()) << "the guard holds Rescan back";
-    EXPECT_FALSE(button("change").isEnabled()) << "no camera is selected yet";
+    EXPECT_FALSE(window().button("rescan").isEnabled()) << "the guard holds Rescan back";
+    EXPECT_FALSE(window().button("change").isEnabled()) << "no camera is selected yet";
     EXPECT_EQ(dialog->windowTitle(), "New_Netlark(V2.04)");
 }
 
@@ -49,14 +49,14 @@ TEST_F(StartupTest, ListsACameraThatAnswersBeforeTheFirstSendReturns) {
     };
     openDialog();
     ASSERT_TRUE(waitForRows(1));
-    EXPECT_EQ(rowTexts(0).first(), "EARLY");
+    EXPECT_EQ(window().rowTexts(0).first(), "EARLY");
 }
 
 TEST_F(StartupTest, ShowsOnlyTheThreeVisibleColumns) {
     openDialog();
-    ASSERT_EQ(model().columnCount(), 9);
-    for (int column = 0; column < model().columnCount(); ++column) {
-        EXPECT_EQ(list().isColumnHidden(column), column >= 3) << "column " << column;
+    ASSERT_EQ(window().model().columnCount(), 9);
+    for (int column = 0; column < window().model().columnCount(); ++column) {
+        EXPECT_EQ(window().list().isColumnHidden(column), column >= 3) << "column " << column;
     }
 }
 
@@ -86,12 +86,12 @@ TEST_P(StartupFailureTest, ShowsItsMessageAndNeverListsACamera) {
     EXPECT_EQ(sender.sendAttempts,
               static_cast<int>(failure.requestsSent) + (failure.failSendNumber ? 1 : 0))
         << "after a failed send the next one is not tried";
-    EXPECT_TRUE(button("rescan").isEnabled()) << "no scan went out, so there is no guard";
+    EXPECT_TRUE(window().button("rescan").isEnabled()) << "no scan went out, so there is no guard";
 
     // The receiver was never started, so no answer is ever listed.
     announce(linuxCamera("LX-LATE"));
     QTest::qWait(300);
-    EXPECT_EQ(model().rowCount(), 0);
+    EXPECT_EQ(window().model().rowCount(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

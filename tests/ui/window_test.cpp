@@ -1,6 +1,5 @@
 #include "camera_setup_fixture.h"
 #include "run_when.h"
-#include "ui/about_dlg.h"
 #include "ui/ip_address_field.h"
 #include "watchdog.h"
 
@@ -9,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -47,10 +45,10 @@ protected:
 TEST_F(WindowTest, TabVisitsTheControlsInWindowOrderWithDnsLast) {
     announce(linuxCamera("LX-0002"));
     ASSERT_TRUE(waitForRows(1));
-    clickRow(0); // enables Change
-    ASSERT_TRUE(QTest::qWaitFor([&] { return button("rescan").isEnabled(); }, 10000));
+    window().clickRow(0); // enables Change
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window().button("rescan").isEnabled(); }, 10000));
 
-    list().setFocus(Qt::TabFocusReason);
+    window().list().setFocus(Qt::TabFocusReason);
     QStringList visited{focusedControl()};
     for (int i = 0; i < 10; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -75,8 +73,8 @@ TEST_F(WindowTest, FieldsAreNamedByTheirLabels) {
                                                {"gateway", "Gateway Address :"},
                                                {"subnetMask", "Subnet Mask Address :"},
                                                {"dns", "DNS Server Address :"}}));
-    EXPECT_EQ(adminPassword().echoMode(), QLineEdit::Password);
-    EXPECT_EQ(addressField("dns").findChildren<QLineEdit*>().at(0)->accessibleName(),
+    EXPECT_EQ(window().adminPassword().echoMode(), QLineEdit::Password);
+    EXPECT_EQ(window().addressField("dns").findChildren<QLineEdit*>().at(0)->accessibleName(),
               "DNS Server Address octet 1");
 }
 
@@ -91,9 +89,9 @@ class ClosingKeyTest : public WindowTest, public ::testing::WithParamInterface<C
 TEST_P(ClosingKeyTest, ClosesTheWindowFromThePasswordField) {
     const Watchdog watchdog(30s, "closing the window with a key");
     QTimer::singleShot(0, dialog.get(), [&] {
-        adminPassword().setFocus();
-        QTest::keyClicks(&adminPassword(), "secret");
-        QTest::keyClick(&adminPassword(), GetParam().key);
+        window().adminPassword().setFocus();
+        QTest::keyClicks(&window().adminPassword(), "secret");
+        QTest::keyClick(&window().adminPassword(), GetParam().key);
     });
     EXPECT_EQ(dialog->exec(), GetParam().result);
     EXPECT_EQ(sender.sent.size(), 2u) << "closing sends nothing";
@@ -121,7 +119,7 @@ std::string name(MenuRequest request) {
 class WindowMenuTest : public WindowTest, public ::testing::WithParamInterface<MenuRequest> {
 protected:
     void requestMenu() {
-        list().setFocus(); // a control with no menu of its own
+        window().list().setFocus(); // a control with no menu of its own
         switch (GetParam()) {
         case MenuRequest::RightClick: {
             QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5),
@@ -137,37 +135,18 @@ protected:
 };
 
 TEST_P(WindowMenuTest, OpensTheAboutBoxWhichClosesWithOk) {
-    QStringList menuEntries;
-    QString aboutTitle;
-    QStringList aboutTexts;
-    runWhen([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; },
-            [&] {
-                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-                for (const QAction* action : menu->actions()) {
-                    menuEntries << (action->isSeparator() ? "-" : action->text());
-                }
-                QTest::mouseClick(menu, Qt::LeftButton, {},
-                                  menu->actionGeometry(menu->actions().last()).center());
-            });
-    runWhen([] { return qobject_cast<CAboutDlg*>(QApplication::activeModalWidget()) != nullptr; },
-            [&] {
-                auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
-                aboutTitle = about->windowTitle();
-                for (const QLabel* label : about->findChildren<QLabel*>()) {
-                    aboutTexts << label->text();
-                }
-                QTest::mouseClick(about->findChild<QPushButton*>(), Qt::LeftButton);
-            });
+    CameraSetupWindow::AboutVisit about;
+    CameraSetupWindow::answerAboutBox(about);
 
     const Watchdog watchdog(30s, "the context menu and the About box");
     requestMenu();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !aboutTitle.isEmpty(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !about.title.isEmpty(); }, 10000));
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return QApplication::activeModalWidget() == nullptr; }, 10000));
 
-    EXPECT_EQ(menuEntries, (QStringList{"-", "&About Netlark..."}));
-    EXPECT_EQ(aboutTitle, "About Netlark");
-    EXPECT_TRUE(aboutTexts.contains("Netlark Version 2.04"));
+    EXPECT_EQ(about.menuEntries, (QStringList{"-", "&About Netlark..."}));
+    EXPECT_EQ(about.title, "About Netlark");
+    EXPECT_TRUE(about.texts.contains("Netlark Version 2.04"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Requests, WindowMenuTest,
@@ -197,8 +176,7 @@ private:
 
 TEST_F(WindowTest, ClosingWhileAnnouncementsStreamInEndsTheRunPromptly) {
     const AnnouncementStream stream;
-    runWhen([&] { return model().rowCount() > 100; },
-            [&] { QTest::mouseClick(&button("exit"), Qt::LeftButton); });
+    runWhen([&] { return window().model().rowCount() > 100; }, [&] { window().press("exit"); });
 
     const Watchdog watchdog(30s, "exec() while announcements stream in");
     EXPECT_EQ(dialog->exec(), QDialog::Accepted);
