@@ -38,7 +38,7 @@ tests/lab/netns-run.
                      212,992 bytes) (default asked,desktop)
   --paths P,...      table and/or window; the bare loop always runs (default table,window)
   --repeat N         repetitions of each case (default 5)
-  --ring N           the Receiver's ring capacity (default 4096, as the program)
+  --ring N           the Receiver's ring capacity (default: the program's)
   --smoke            one repetition of 1000-camera bursts, for CI
 )";
 
