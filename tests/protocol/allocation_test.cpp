@@ -3,6 +3,7 @@
 #include "support/allocation_counter.h"
 
 #include <gtest/gtest.h>
+#include <new>
 
 namespace netlark {
 namespace {
@@ -38,8 +39,10 @@ TEST(ProtocolAllocations, BuildingAndDecodingAllocateNothing) {
 TEST(ProtocolAllocations, CounterSeesAnAllocation) {
     testing::AllocationCounter counter;
     auto* p = new int(5);
-    EXPECT_EQ(counter.count(), 1u);
+    auto* q = new (std::nothrow) int(6);
+    EXPECT_EQ(counter.count(), 2u);
     delete p;
+    delete q;
 }
 
 } // namespace
