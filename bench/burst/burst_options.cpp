@@ -56,6 +56,9 @@ std::optional<BufferLimit> bufferOf(const std::string& text) {
 }
 
 std::optional<ReceivePath> pathOf(const std::string& text) {
+    if (text == "bare") {
+        return ReceivePath::BareAgain;
+    }
     if (text == "table") {
         return ReceivePath::Table;
     }

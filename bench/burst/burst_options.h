@@ -28,15 +28,16 @@ std::variant<BurstOptions, std::string> parseBurstOptions(const std::vector<std:
 inline constexpr const char* BURST_USAGE =
     R"(Usage: netlark-bench-burst [OPTION]...
 Sends bursts of announcements with netlark-camsim and receives each one with a
-bare recvmmsg loop, the Receiver with the CameraTable, and the Receiver with the
-main window, one after the other; prints a Markdown table. Run it inside
-tests/lab/netns-run.
+bare recvmmsg loop (twice), the Receiver with the CameraTable, and the Receiver
+with the main window, one after the other; prints a Markdown table. Run it
+inside tests/lab/netns-run.
 
   --counts N,...     burst sizes (default 1000,10000)
   --rates R,...      datagrams per second, or max (default 67000,max)
   --buffers B,...    asked (4 MiB, as the program asks) and/or desktop (held to
                      212,992 bytes) (default asked,desktop)
-  --paths P,...      table and/or window; the bare loop always runs (default table,window)
+  --paths P,...      bare (the bare loop's second run), table and/or window; the
+                     bare loop's first run always runs (default bare,table,window)
   --repeat N         repetitions of each case (default 5)
   --ring N           the Receiver's ring capacity (default: the program's)
   --smoke            one repetition of 1000-camera bursts, for CI

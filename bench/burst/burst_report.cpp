@@ -64,6 +64,8 @@ std::string_view pathName(ReceivePath path) {
     switch (path) {
     case ReceivePath::BareLoop:
         return "bare recvmmsg loop";
+    case ReceivePath::BareAgain:
+        return "bare recvmmsg loop, second run";
     case ReceivePath::Table:
         return "Receiver + CameraTable";
     case ReceivePath::Window:

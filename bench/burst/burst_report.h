@@ -8,10 +8,11 @@
 
 namespace netlark::bench {
 
-/// The ways a burst is received, the floor first.
-enum class ReceivePath { BareLoop, Table, Window };
-inline constexpr std::array<ReceivePath, 3> ALL_PATHS = {ReceivePath::BareLoop, ReceivePath::Table,
-                                                         ReceivePath::Window};
+/// The ways a burst is received, the floor first. The floor's second run
+/// shows how far two runs of the same loop differ in one repetition.
+enum class ReceivePath { BareLoop, BareAgain, Table, Window };
+inline constexpr std::array<ReceivePath, 4> ALL_PATHS = {
+    ReceivePath::BareLoop, ReceivePath::BareAgain, ReceivePath::Table, ReceivePath::Window};
 std::string_view pathName(ReceivePath path);
 
 /// Every repetition of one burst case: listings[r][p] is what path p made

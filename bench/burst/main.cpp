@@ -37,6 +37,7 @@ std::optional<Listing> receive(ReceivePath path, const BurstCase& burst,
                                const BurstOptions& options) {
     switch (path) {
     case ReceivePath::BareLoop:
+    case ReceivePath::BareAgain:
         return receiveWithBareLoop(burst);
     case ReceivePath::Table:
         return receiveWithTable(burst, options.ringCapacity);
