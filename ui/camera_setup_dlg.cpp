@@ -8,8 +8,10 @@
 #include "transport/request_sender.h"
 #include "ui/about_dlg.h"
 #include "ui/app_icon.h"
+#include "ui/drain_pacer.h"
 #include "ui/ip_address_field.h"
 #include "ui/message_box.h"
+#include "ui/repaint_pacer.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -19,6 +21,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTreeView>
+#include <algorithm>
 #include <cstdint>
 #include <span>
 
@@ -35,6 +38,12 @@ void setAddressField(IpAddressField& field, const std::optional<Ipv4Address>& ad
     }
 }
 
+/// The pause between drains grows with the list, since the list lays out
+/// every row again after each drain; it is capped so that the receiver's
+/// ring still holds what a gigabit link brings in meanwhile.
+constexpr std::chrono::nanoseconds DRAIN_PAUSE_PER_ROW{1000};
+constexpr std::chrono::nanoseconds MAX_DRAIN_PAUSE{std::chrono::milliseconds(10)};
+
 } // namespace
 
 CCameraSetupDlg::CCameraSetupDlg(RequestSender& sender, Receiver& receiver,
@@ -43,7 +52,11 @@ CCameraSetupDlg::CCameraSetupDlg(RequestSender& sender, Receiver& receiver,
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_sender(sender), m_receiver(receiver), m_readHostAdapter(std::move(readHostAdapter)),
-      m_controls(createCameraSetupControls(*this)), m_hIcon(applicationIcon()) {
+      m_controls(createCameraSetupControls(*this)),
+      m_drainPacer(
+          [this] { drainReceiver(); },
+          [this] { return std::min(m_cameras.rowCount() * DRAIN_PAUSE_PER_ROW, MAX_DRAIN_PAUSE); }),
+      m_hIcon(applicationIcon()) {
     setWindowTitle(QStringLiteral("New_Netlark(V2.04)"));
     m_guardTimer.setSingleShot(true);
     m_guardTimer.setInterval(guardPeriod);
@@ -91,6 +104,8 @@ void CCameraSetupDlg::onInitDialog() {
 void CCameraSetupDlg::setUpColumns() {
     QTreeView& list = *m_controls.cameraList;
     list.setModel(&m_cameras);
+    auto* pacer = new RepaintPacer(list);
+    connect(&m_cameras, &QAbstractItemModel::rowsInserted, pacer, &RepaintPacer::contentChanged);
     list.setColumnWidth(COLUMN_SERIAL, 125);
     list.setColumnWidth(COLUMN_MAC, 135);
     list.setColumnWidth(COLUMN_IP, 135);
@@ -213,7 +228,7 @@ void CCameraSetupDlg::refreshAdminFields() {
 
 void CCameraSetupDlg::wakeFromReceiver() {
     // Called on the receiver thread: the events are handled on the window's.
-    QMetaObject::invokeMethod(this, &CCameraSetupDlg::drainReceiver, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(&m_drainPacer, &DrainPacer::wake, Qt::QueuedConnection);
 }
 
 void CCameraSetupDlg::drainReceiver() {

@@ -3,6 +3,7 @@
 #include "protocol/addresses.h"
 #include "ui/camera_setup_controls.h"
 #include "ui/camera_table_model.h"
+#include "ui/drain_pacer.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -70,6 +71,7 @@ private:
 
     CameraSetupControls m_controls;
     CameraTableModel m_cameras;
+    DrainPacer m_drainPacer;
     QTimer m_guardTimer;
     QIcon m_hIcon;
 
