@@ -2,6 +2,8 @@
 
 #include "protocol/byte_fields.h"
 
+#include <array>
+
 namespace netlark {
 
 using namespace linux_layout;
@@ -83,10 +85,16 @@ bool scramble(LinuxDatagram& datagram, std::uint32_t key) {
     if (payloadLength > MAX_PAYLOAD) {
         return false;
     }
-    const std::size_t words = (payloadLength + 12 + 3) / 4;
-    for (std::size_t word = 0; word < words; ++word) {
-        const std::size_t at = CHECKSUM + 4 * word;
-        fields::writeU32(datagram, at, fields::readU32(datagram, at) ^ key);
+    // Whole little-endian words from the checksum on, the last one partly
+    // payload: each byte is XORed with the key byte of its place in the word.
+    const std::size_t end = CHECKSUM + 4 * ((payloadLength + 12 + 3) / 4);
+    const std::array<std::uint8_t, 4> keyBytes{
+        static_cast<std::uint8_t>(key), static_cast<std::uint8_t>(key >> 8),
+        static_cast<std::uint8_t>(key >> 16), static_cast<std::uint8_t>(key >> 24)};
+    for (std::size_t word = CHECKSUM; word < end; word += 4) {
+        for (std::size_t i = 0; i < 4; ++i) {
+            datagram[word + i] ^= keyBytes[i];
+        }
     }
     return true;
 }
