@@ -1,28 +1,28 @@
 #include "cameras/camera_table.h"
 
-#include <algorithm>
-#include <compare>
-
 namespace netlark {
 
 namespace {
 
-unsigned char foldAsciiCase(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
-
-std::strong_ordering compareIgnoringCase(std::string_view left, std::string_view right) {
-    return std::lexicographical_compare_three_way(
-        left.begin(), left.end(), right.begin(), right.end(),
-        [](char a, char b) { return foldAsciiCase(a) <=> foldAsciiCase(b); });
+CellText foldedToLowerCase(std::string_view text) {
+    CellText folded(text);
+    for (char& c : folded.chars()) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return folded;
 }
 
 } // namespace
 
+CameraTable::Entry::Entry(const CameraRow& row, std::uint64_t arrival)
+    : row(row), sortKey(foldedToLowerCase(row.text(COLUMN_SERIAL))), arrival(arrival) {}
+
 bool CameraTable::SerialOrder::operator()(const Entry& left, const Entry& right) const {
-    const auto order =
-        compareIgnoringCase(left.row.text(COLUMN_SERIAL), right.row.text(COLUMN_SERIAL));
+    // string_view compares characters as unsigned bytes, as the case folding
+    // leaves them.
+    const int order = left.sortKey.view().compare(right.sortKey.view());
     return order != 0 ? order < 0 : left.arrival < right.arrival;
 }
 

@@ -31,9 +31,14 @@ public:
     void clear();
 
 private:
-    /// A row and the order it arrived in, which breaks ties between equal serials.
+    /// A row, its serial folded to lower case (the sort key, folded once
+    /// rather than at every comparison) and the order it arrived in, which
+    /// breaks ties between equal serials.
     struct Entry {
+        Entry(const CameraRow& row, std::uint64_t arrival);
+
         CameraRow row;
+        CellText sortKey;
         std::uint64_t arrival;
     };
 
